@@ -18,6 +18,7 @@ function(tarvo_test name)
   if(CMAKE_CROSSCOMPILING_EMULATOR)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
+      NO_PRETTY_VALUES NO_PRETTY_TYPES
       DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT ${T_TIMEOUT}
       WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)

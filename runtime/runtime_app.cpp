@@ -32,20 +32,14 @@ void CreateOwnerWindow() {
                                       nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-void SplitExecutablePath() {
+void TakeExecutablePath() {
   RuntimeApp& app = App();
   char path[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string full = path;
-  size_t slash = full.rfind('\\');
-  if (slash == std::string::npos) {
-    app.appDirectory.clear();
-    app.exeFileName = full;
-  } else {
-    app.appDirectory = full.substr(0, slash);
-    app.exeFileName = full.substr(slash + 1);
-    SetCurrentDirectoryA(app.appDirectory.c_str());
-  }
+  ExecutablePath split = SplitExecutablePath(path);
+  app.appDirectory = split.directory;
+  app.exeFileName = split.fileName;
+  if (!app.appDirectory.empty()) SetCurrentDirectoryA(app.appDirectory.c_str());
 }
 
 void NotifyLibraries(int code) {
@@ -62,6 +56,12 @@ void NotifyLibraries(int code) {
 
 }  // namespace
 
+ExecutablePath SplitExecutablePath(const std::string& fullPath) {
+  size_t slash = fullPath.rfind('\\');
+  if (slash == std::string::npos) return {"", fullPath};
+  return {fullPath.substr(0, slash), fullPath.substr(slash + 1)};
+}
+
 RuntimeApp& App() {
   static RuntimeApp app;
   return app;
@@ -77,7 +77,7 @@ void InitializeProgram(const ProgramImageHeader* image) {
   app.reserved = image->reserved;
   app.idCounter = image->lastId + 1;
   if (SUCCEEDED(OleInitialize(nullptr))) app.oleInitialized = true;
-  SplitExecutablePath();
+  TakeExecutablePath();
   CreateOwnerWindow();
   app.mainThreadId = GetCurrentThreadId();
   if (image->constantPoolSize != 0) {

@@ -82,6 +82,11 @@ const char* RuntimeErrorMessage(int number);
 std::string FatalErrorText(const char* message, int errorCode);
 
 // Start-up, message loop and shutdown.
+struct ExecutablePath {
+  std::string directory;  // without trailing backslash; empty when the path has none
+  std::string fileName;
+};
+ExecutablePath SplitExecutablePath(const std::string& fullPath);
 void InitializeProgram(const ProgramImageHeader* image);
 void RegisterExitRoutine(ExitRoutine routine);
 void RunMessageLoop();
