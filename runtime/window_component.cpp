@@ -213,6 +213,14 @@ HWND CreateWindowComponent(const ComponentCreateParams& params) {
   Components()[hwnd] = std::move(component);
   SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowComponentProc));
 
+  // The system gives every overlapped window a caption; a window stored without one
+  // (border style none) must not have it.
+  LONG_PTR actual = GetWindowLongPtrA(hwnd, GWL_STYLE);
+  if (!(styles.style & WS_CAPTION) && (actual & WS_CAPTION) && !(actual & (WS_CHILD | WS_POPUP))) {
+    SetWindowLongPtrA(hwnd, GWL_STYLE, actual & ~LONG_PTR(WS_CAPTION));
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   RECT rect;
   GetWindowRect(hwnd, &rect);
   if (rect.right - rect.left != params.width || rect.bottom - rect.top != params.height)

@@ -17,7 +17,8 @@ using ::testing::ElementsAreArray;
 
 constexpr uint32_t kAllWindows[] = {
     kUnitsWindow,   kSelfClosingWindow, kFailingUnitWindow, kNoisyWindow,     kModalWindow,
-    kStyledWindow, kBadBlockWindow,    kUnknownTypeWindow, kHiddenOwnerWindow, kOwnClassWindow};
+    kStyledWindow, kBadBlockWindow,    kUnknownTypeWindow, kHiddenOwnerWindow, kOwnClassWindow,
+    kBorderlessWindow};
 
 bool QuitPosted() {
   MSG msg;
@@ -229,6 +230,20 @@ TEST_F(FormEngine, StoredClassAndToolWindowBorder) {
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.left, 40);
   EXPECT_EQ(rect.top, 30);
+}
+
+TEST_F(FormEngine, BorderStyleNoneHasNoCaptionOrFrame) {
+  HWND window = Load(kBorderlessWindow);
+  ASSERT_TRUE(window);
+  LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_POPUP | WS_CHILD), 0) << std::hex << style;
+  RECT rect, client;
+  GetWindowRect(window, &rect);
+  GetClientRect(window, &client);
+  EXPECT_EQ(rect.right - rect.left, 320);
+  EXPECT_EQ(rect.bottom - rect.top, 200);
+  EXPECT_EQ(client.right, 320);
+  EXPECT_EQ(client.bottom, 200);
 }
 
 TEST_F(FormEngine, OwnerRules) {

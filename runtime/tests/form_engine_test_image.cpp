@@ -231,6 +231,8 @@ std::vector<uint8_t> BuildFormData() {
   WindowProperties ownClass = PlainProperties("自有类");
   ownClass.className = kStyledClass;
   ownClass.borderStyle = 4;
+  WindowProperties borderless = PlainProperties("无边框");
+  borderless.borderStyle = 0;
 
   const WindowDescription windows[] = {
       Window(kUnitsWindow,
@@ -255,6 +257,7 @@ std::vector<uint8_t> BuildFormData() {
                                   Component(0x16000072, kUnknownType, kUnitVisible)}),
       Window(kHiddenOwnerWindow, {WindowUnit(0x06000081, hiddenOwner, {})}),
       Window(kOwnClassWindow, {WindowUnit(0x06000091, ownClass, {})}),
+      Window(kBorderlessWindow, {WindowUnit(0x060000A1, borderless, {})}),
   };
   return WriteFormData(windows);
 }
