@@ -18,7 +18,7 @@ using ::testing::ElementsAreArray;
 constexpr uint32_t kAllWindows[] = {
     kUnitsWindow,   kSelfClosingWindow, kFailingUnitWindow, kNoisyWindow,     kModalWindow,
     kStyledWindow, kBadBlockWindow,    kUnknownTypeWindow, kHiddenOwnerWindow, kOwnClassWindow,
-    kBorderlessWindow};
+    kBorderlessWindow, kIconWindow, kBadIconWindow};
 
 bool QuitPosted() {
   MSG msg;
@@ -244,6 +244,31 @@ TEST_F(FormEngine, BorderStyleNoneHasNoCaptionOrFrame) {
   EXPECT_EQ(rect.bottom - rect.top, 200);
   EXPECT_EQ(client.right, 320);
   EXPECT_EQ(client.bottom, 200);
+}
+
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+TEST_F(FormEngine, TheStoredIconBecomesTheWindowsIcons) {
+  HWND window = Load(kIconWindow);
+  ASSERT_TRUE(window);
+  auto big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+  auto small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+  ASSERT_TRUE(big);
+  ASSERT_TRUE(small);
+  EXPECT_EQ(IconWidth(big), GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(IconWidth(small), GetSystemMetrics(SM_CXSMICON));
+  // An icon block that is no icon leaves the default icon (none in this test program).
+  HWND bad = Load(kBadIconWindow);
+  ASSERT_TRUE(bad);
+  EXPECT_EQ(SendMessageA(bad, WM_GETICON, ICON_BIG, 0), 0);
 }
 
 TEST_F(FormEngine, OwnerRules) {

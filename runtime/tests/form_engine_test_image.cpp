@@ -152,6 +152,24 @@ HandlerResult OnUnitEvent5(std::span<const int32_t> args) {
   return {true, sum};
 }
 
+// An icon file with one 32 x 32 image of 32 bits per pixel, all one colour.
+std::vector<uint8_t> IconFile() {
+  ByteWriter w;
+  const uint32_t imageSize = 40 + 32 * 32 * 4 + 32 * 4;
+  w.word(0x00010000);  // reserved, type 1
+  w.bytes(std::vector<uint8_t>{1, 0, 32, 32, 0, 0, 1, 0, 32, 0});
+  w.word(imageSize);
+  w.word(22);
+  w.word(40);
+  w.word(32);
+  w.word(64);  // colour and mask rows
+  w.word(1 | 32 << 16);
+  for (int i = 0; i < 6; ++i) w.word(0);
+  for (int i = 0; i < 32 * 32; ++i) w.word(0xFF20A040);
+  for (int i = 0; i < 32; ++i) w.word(0);
+  return w.take();
+}
+
 WindowProperties PlainProperties(const char* title) {
   WindowProperties p;
   p.version = 6;
@@ -231,6 +249,10 @@ std::vector<uint8_t> BuildFormData() {
   WindowProperties ownClass = PlainProperties("自有类");
   ownClass.className = kStyledClass;
   ownClass.borderStyle = 4;
+  WindowProperties withIcon = PlainProperties("有图标");
+  withIcon.icon = IconFile();
+  WindowProperties badIcon = PlainProperties("坏图标");
+  badIcon.icon = {1, 2, 3, 4, 5, 6, 7};
   WindowProperties borderless = PlainProperties("无边框");
   borderless.borderStyle = 0;
 
@@ -257,6 +279,8 @@ std::vector<uint8_t> BuildFormData() {
                                   Component(0x16000072, kUnknownType, kUnitVisible)}),
       Window(kHiddenOwnerWindow, {WindowUnit(0x06000081, hiddenOwner, {})}),
       Window(kOwnClassWindow, {WindowUnit(0x06000091, ownClass, {})}),
+      Window(kIconWindow, {WindowUnit(0x060000B1, withIcon, {})}),
+      Window(kBadIconWindow, {WindowUnit(0x060000C1, badIcon, {})}),
       Window(kBorderlessWindow, {WindowUnit(0x060000A1, borderless, {})}),
   };
   return WriteFormData(windows);

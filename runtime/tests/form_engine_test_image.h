@@ -22,6 +22,8 @@ inline constexpr uint32_t kUnknownTypeWindow = 0x52000008;
 inline constexpr uint32_t kHiddenOwnerWindow = 0x52000009;  // not in the taskbar
 inline constexpr uint32_t kOwnClassWindow = 0x5200000A;  // class name stored
 inline constexpr uint32_t kBorderlessWindow = 0x5200000B;  // border style 0, like the player's
+inline constexpr uint32_t kIconWindow = 0x5200000C;  // a stored 32 x 32 icon
+inline constexpr uint32_t kBadIconWindow = 0x5200000D;  // an icon block that is no icon
 inline constexpr uint32_t kMissingWindow = 0x520000FF;
 
 // Units of kUnitsWindow.

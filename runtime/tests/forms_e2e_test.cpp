@@ -36,6 +36,15 @@ TEST(FormsProgram, ClosingTheStartWindowEndsTheProgramNormally) {
   EXPECT_EQ(window->rect.bottom - window->rect.top, 160);
   EXPECT_EQ(window->rect.left, 30);
   EXPECT_EQ(e2e::ChildWindows(window->hwnd).size(), 1u);
+  // The client area shows the stored background colour.
+  POINT inside = {250, 120};
+  ClientToScreen(window->hwnd, &inside);
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    HDC screen = GetDC(nullptr);
+    COLORREF pixel = GetPixel(screen, inside.x, inside.y);
+    ReleaseDC(nullptr, screen);
+    return pixel == 0x00FF8000;
+  }));
   PostMessageA(window->hwnd, WM_CLOSE, 0, 0);
   auto code = run.child.WaitForExit();
   ASSERT_TRUE(code.has_value());
