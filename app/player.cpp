@@ -11,4 +11,10 @@ void ExitRoutine() {}
 
 void FrameworkInitialization() {}
 
+// The start window has been created.
+runtime::HandlerResult MainWindowCreated(std::span<const int32_t>) { return {}; }
+
+// The page window has been created.
+runtime::HandlerResult PageWindowCreated(std::span<const int32_t>) { return {}; }
+
 }  // namespace player

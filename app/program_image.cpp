@@ -1,6 +1,8 @@
 // The player's program image and its compiled start routine.
 #include <windows.h>
 
+#include <vector>
+
 #include "app/player.h"
 #include "runtime/core_library.h"
 #include "runtime/entry_table.h"
@@ -13,6 +15,7 @@ namespace {
 
 const runtime::SupportLibraryInfo* g_libraries[2];
 runtime::ProgramImageHeader g_image{};
+std::vector<uint8_t> g_formData;
 
 void BuildImage() {
   g_libraries[0] = &runtime::CoreLibrary();
@@ -24,6 +27,9 @@ void BuildImage() {
   g_image.startRoutine = AppStartRoutine;
   g_image.constantPool = pool.start;
   g_image.constantPoolSize = pool.size;
+  g_formData = BuildFormData(AppStartRoutine, MainWindowCreated, PageWindowCreated);
+  g_image.formData = g_formData.data();
+  g_image.formDataSize = uint32_t(g_formData.size());
   g_image.libraryCount = 2;
   g_image.libraries = g_libraries;
 }
