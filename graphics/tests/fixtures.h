@@ -10,7 +10,7 @@
 extern "C" const EmbeddedBytes kQuadrantsPng;  // 36 x 32 RGBA
 extern "C" const EmbeddedBytes kPhotoJpg;      // 40 x 30
 extern "C" const EmbeddedBytes kFramesGif;     // 16 x 16, three frames: 100, 200, 300 ms
-extern "C" const EmbeddedBytes kIconIco;       // 16 x 16 and 32 x 32
+extern "C" const EmbeddedBytes kIconIco;       // 16 x 16 and 32 x 32; GDI+ decodes the first
 extern "C" const EmbeddedBytes kPlainBmp;      // 20 x 10, 24-bit
 
 namespace fixtures {
@@ -23,7 +23,7 @@ struct Fixture {
 
 inline const Fixture kAll[] = {
     {"quadrants.png", &kQuadrantsPng, 36, 32}, {"photo.jpg", &kPhotoJpg, 40, 30},
-    {"frames.gif", &kFramesGif, 16, 16},       {"icon.ico", &kIconIco, 32, 32},
+    {"frames.gif", &kFramesGif, 16, 16},       {"icon.ico", &kIconIco, 16, 16},
     {"plain.bmp", &kPlainBmp, 20, 10},
 };
 
