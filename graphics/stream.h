@@ -1,5 +1,6 @@
 // MemoryStream: bytes held in a movable global memory block with an IStream opened on it, so
-// GDI+ can decode pictures held in memory and encode pictures into memory.
+// GDI+ can decode pictures held in memory and encode pictures into memory. The stream handed
+// out never reads outside the block, whatever position a decoder seeks to.
 #pragma once
 
 #include <windows.h>

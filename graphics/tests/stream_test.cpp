@@ -124,3 +124,46 @@ TEST(MemoryStream, WritesGrowTheBlock) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MemoryStream, ReadsPastTheEndGiveNothing) {
+  const uint8_t bytes[] = {1, 2, 3, 4};
+  MemoryStream s;
+  IStream* stream = s.Create(bytes);
+  uint8_t out[64] = {};
+  ULONG read = 99;
+  LARGE_INTEGER beyond{};
+  beyond.QuadPart = 0x7FFF0000;  // a damaged offset in a picture
+  ASSERT_EQ(stream->Seek(beyond, STREAM_SEEK_SET, nullptr), S_OK);
+  EXPECT_EQ(stream->Read(out, sizeof out, &read), S_OK);
+  EXPECT_EQ(read, 0u);
+  LARGE_INTEGER two{};
+  two.QuadPart = 2;
+  stream->Seek(two, STREAM_SEEK_SET, nullptr);
+  EXPECT_EQ(stream->Read(out, sizeof out, &read), S_OK);
+  EXPECT_EQ(read, 2u);
+  EXPECT_EQ(out[0], 3);
+  IStream* clone = nullptr;
+  ASSERT_EQ(stream->Clone(&clone), S_OK);
+  clone->Seek(beyond, STREAM_SEEK_SET, nullptr);
+  EXPECT_EQ(clone->Read(out, sizeof out, &read), S_OK);
+  EXPECT_EQ(read, 0u);
+  clone->Release();
+}
+
+TEST(MemoryStream, AttachTakesOnlyStreamsOnGlobalMemory) {
+  const uint8_t bytes[] = {7, 7};
+  MemoryStream a;
+  IStream* stream = a.Create(bytes);
+  stream->AddRef();
+  // Ours is a guard over OLE's stream: it does not hand out the block a still owns.
+  MemoryStream b;
+  EXPECT_FALSE(b.Attach(stream));
+  EXPECT_EQ(b.GetMemory(), nullptr);
+  EXPECT_EQ(b.GetStream(), stream);
+  b.Release();
+  EXPECT_EQ(a.GetBytes(), (std::vector<uint8_t>{7, 7}));
+}
+
+}  // namespace
