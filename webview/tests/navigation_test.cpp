@@ -1,0 +1,2 @@
+// Navigation against a real HTTP server.
+#include <gtest/gtest.h>
