@@ -303,6 +303,8 @@ LRESULT CALLBACK HtmlViewer::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 void HtmlViewer::releaseBrowser() {
+  // A navigation still under way holds the control; end it first.
+  if (browser_) browser_->Stop();
   browser_.reset();
   host_.reset();
 }
