@@ -211,7 +211,7 @@ TEST_F(Navigation, AddressPropertyNavigatesAndIsReadDuringBeforeNavigate) {
 TEST_F(Navigation, HeadersAndPostDataReachTheServer) {
   HWND component = create("");
   ASSERT_NE(component, nullptr);
-  const char post[] = "a=1&b=\xB2\xE2\xCA\xD4extra";  // GBK bytes; only the first 10 go
+  const char post[] = "a=1&b=\xB2\xE2\xCA\xD4" "extra";  // GBK bytes; only the first 10 go
   ViewerOf(component)->navigate(server.url("/post"), 0, "",
                                 "Content-Type: application/x-www-form-urlencoded\r\n"
                                 "X-Tarvo-Test: yes\r\n",
