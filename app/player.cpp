@@ -1,5 +1,7 @@
 #include "app/player.h"
 
+#include "framework/window/startup.h"
+
 namespace player {
 
 // The application's own start routine does nothing.
@@ -9,6 +11,6 @@ void InitializeGlobals() {}
 
 void ExitRoutine() {}
 
-void FrameworkInitialization() {}
+void FrameworkInitialization() { framework::InitializeFramework(); }
 
 }  // namespace player
