@@ -125,6 +125,19 @@ TEST_F(FrameworkStartup, CursorsAndFlagAreSet) {
   EXPECT_NE(Globals().handCursor, nullptr);
 }
 
+TEST_F(FrameworkStartup, CheckBoxAndRadioStripsAreCutByTheirKeys) {
+  ASSERT_EQ(framework::InitializeFramework(), 0);
+  const framework::PictureStrip& check = Globals().checkBoxStrip;
+  EXPECT_EQ(check.getCount(), 8);
+  EXPECT_EQ(check.getTotalWidth(), 131);
+  EXPECT_EQ(check.getTotalHeight(), 16);
+  EXPECT_EQ(check.getWidth(1), 15);
+  const framework::PictureStrip& radio = Globals().radioStrip;
+  EXPECT_EQ(radio.getCount(), 5);
+  EXPECT_EQ(radio.getTotalWidth(), 74);
+  EXPECT_EQ(radio.getHeight(5), 14);
+}
+
 TEST_F(FrameworkStartup, ShadowWindowClassIsRegisteredWithTheFrameworkLook) {
   ASSERT_EQ(framework::InitializeFramework(), 0);
   WNDCLASSEXA wc{sizeof wc};

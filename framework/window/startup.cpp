@@ -4,6 +4,10 @@
 
 #include "framework/dll.h"
 #include "framework/window/drop_shadow.h"
+#include "runtime/embed.h"
+
+TARVO_EMBED_BYTES(kCheckBoxStrip, "check_box_strip.png");
+TARVO_EMBED_BYTES(kRadioStrip, "radio_strip.png");
 
 namespace framework {
 
@@ -12,6 +16,7 @@ namespace {
 constexpr UINT kClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
 constexpr int kApplicationIconId = 129;
 constexpr int kAppIconSize = 16;
+constexpr uint32_t kRadioStripKey = 0x7F007F;
 
 HICON LoadApplicationIcon(HMODULE module) {
   auto icon = static_cast<HICON>(dll::LoadImageA(module, MAKEINTRESOURCEA(kApplicationIconId),
@@ -76,6 +81,8 @@ int InitializeFramework() {
   g.handCursor = SystemCursor(IDC_HAND);
   g.ibeamCursor = SystemCursor(IDC_IBEAM);
   g.sizeAllCursor = SystemCursor(IDC_SIZEALL);
+  g.checkBoxStrip.load(kCheckBoxStrip.view());
+  g.radioStrip.load(kRadioStrip.view(), kRadioStripKey);
   // A failed registration only means no drop shadow can be created later.
   RegisterWindowClass(kShadowWindowClass, ShadowWindowProcedure);
   return 0;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "framework/controls/picture_strip.h"
+
 namespace framework {
 
 struct FrameworkGlobals {
@@ -17,6 +19,8 @@ struct FrameworkGlobals {
   HCURSOR handCursor = nullptr;
   HCURSOR ibeamCursor = nullptr;
   HCURSOR sizeAllCursor = nullptr;
+  PictureStrip checkBoxStrip;
+  PictureStrip radioStrip;
 };
 
 FrameworkGlobals& Globals();
