@@ -28,7 +28,8 @@ intptr_t CoreService(int code, intptr_t param1 = 0, intptr_t param2 = 0);
 // The argument records of one call. Missing and omitted arguments read as the fallback.
 class Args {
  public:
-  Args(int count, const TypedValue* values) : count_(count > 0 && values ? count : 0), values_(values) {}
+  Args(int count, const TypedValue* values)
+      : count_(count > 0 && values ? count : 0), values_(values) {}
   int count() const { return count_; }
   bool given(int i) const { return i >= 0 && i < count_ && values_[i].type != kTypeNone; }
   const TypedValue& operator[](int i) const { return values_[i]; }
@@ -48,7 +49,7 @@ class Args {
 void SetInt(TypedValue* result, int32_t value);
 void SetBool(TypedValue* result, bool value);
 void SetDouble(TypedValue* result, double value);
-void SetText(TypedValue* result, std::string_view text);           // null when empty
+void SetText(TypedValue* result, std::string_view text);            // null when empty
 void SetBytes(TypedValue* result, std::span<const uint8_t> bytes);  // null when empty
 void SetBytesBlock(TypedValue* result, ByteArray* owned);
 

@@ -72,7 +72,8 @@ void ReadFileBytes(TypedValue* result, int count, TypedValue* args) {
   DWORD total = 0;
   while (total < DWORD(size.QuadPart)) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes->data() + total, DWORD(size.QuadPart) - total, &read, nullptr) ||
+    if (!ReadFile(file.get(), bytes->data() + total, DWORD(size.QuadPart) - total, &read,
+                  nullptr) ||
         read == 0)
       break;
     total += read;

@@ -245,7 +245,9 @@ void ToBytes(TypedValue* result, int count, TypedValue* args) {
   Args a(count, args);
   if (!a.given(0)) return SetBytes(result, {});
   const TypedValue& v = a[0];
-  if (v.type == kTypeText) return SetBytes(result, std::span(reinterpret_cast<const uint8_t*>(a.text(0).data()), a.text(0).size()));
+  if (v.type == kTypeText)
+    return SetBytes(
+        result, std::span(reinterpret_cast<const uint8_t*>(a.text(0).data()), a.text(0).size()));
   if (v.type == kTypeBytes) return SetBytes(result, a.bytes(0));
   if (size_t n = RawSize(v.type)) {
     uint8_t raw[8];
@@ -264,7 +266,8 @@ void ToText(TypedValue* result, int count, TypedValue* args) {
     case kTypeText: return SetText(result, a.text(0));
     case kTypeBytes: {
       auto bytes = UpToZero(a.bytes(0));
-      return SetText(result, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+      return SetText(result,
+                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     case kTypeByte: return SetText(result, Format("%u", unsigned(uint8_t(v.low))));
     case kTypeShort: return SetText(result, Format("%d", int(int16_t(v.low))));
@@ -297,8 +300,8 @@ void FloorToInt(TypedValue* result, int count, TypedValue* args) {
 }
 
 void ReadBytesValue(TypedValue* result, int count, TypedValue* args) {
-  static constexpr uint32_t kTypes[] = {kTypeByte,   kTypeShort, kTypeInt,      kTypeLong,
-                                        kTypeFloat,  kTypeDouble, kTypeBool,    kTypeDateTime,
+  static constexpr uint32_t kTypes[] = {kTypeByte,       kTypeShort,  kTypeInt,  kTypeLong,
+                                        kTypeFloat,      kTypeDouble, kTypeBool, kTypeDateTime,
                                         kTypeSubroutine, kTypeText};
   static constexpr size_t kSizes[] = {1, 2, 4, 8, 4, 8, 4, 8, 4, 0};
   Args a(count, args);

@@ -116,8 +116,8 @@ void MoveInstance(HWND window, std::optional<int> left, std::optional<int> top,
   RECT r;
   if (!GetWindowRect(window, &r)) return;
   HWND parent = GetAncestor(window, GA_PARENT);
-  bool child = parent && parent != GetDesktopWindow() &&
-               !(GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP);
+  bool child =
+      parent && parent != GetDesktopWindow() && !(GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP);
   if (child) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   RECT target = r;
   if (left) OffsetRect(&target, *left - target.left, 0);
@@ -195,8 +195,8 @@ void Snapshot(TypedValue* result, int count, TypedValue* args) {
   } else {
     SetStretchBltMode(memory.get(), HALFTONE);
     SetBrushOrgEx(memory.get(), 0, 0, nullptr);
-    copied = StretchBlt(memory.get(), 0, 0, outWidth, outHeight, source.get(), 0, 0, width,
-                        height, SRCCOPY);
+    copied = StretchBlt(memory.get(), 0, 0, outWidth, outHeight, source.get(), 0, 0, width, height,
+                        SRCCOPY);
   }
   if (!copied) return;
   memory.restore();

@@ -18,7 +18,9 @@ template <int Index, typename Fn>
 struct DllCommand;
 
 // Every DLL command is stdcall; a prototype of another convention does not match here and
-// fails to compile in the 32-bit build.
+// fails to compile in the 32-bit build. The import lists take each prototype from the
+// platform headers, so the argument bytes a call pushes are those the function pops and
+// the stack needs no check after the call.
 template <int Index, typename R, typename... P>
 struct DllCommand<Index, R(WINAPI*)(P...)> {
   static constexpr int index = Index;

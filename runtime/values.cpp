@@ -64,10 +64,8 @@ bool IsNumericType(uint32_t type) {
     case kTypeInt:
     case kTypeLong:
     case kTypeFloat:
-    case kTypeDouble:
-      return true;
-    default:
-      return false;
+    case kTypeDouble: return true;
+    default: return false;
   }
 }
 

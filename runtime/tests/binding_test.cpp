@@ -1,8 +1,6 @@
 // DLL commands bound by name or ordinal at first call, against the real system libraries.
 #include <gtest/gtest.h>
-
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
 
@@ -59,7 +57,8 @@ Names& TheNames() {
   return names;
 }
 
-inline constexpr runtime::DllCommand<kDefaultDefWindowProc, decltype(&::DefWindowProcA)> DefWindowProcDefault{};
+inline constexpr runtime::DllCommand<kDefaultDefWindowProc, decltype(&::DefWindowProcA)>
+    DefWindowProcDefault{};
 inline constexpr runtime::DllCommand<kProbe, int(WINAPI*)(int)> ProbeValue{};
 inline constexpr runtime::DllCommand<kProbeOrdinal, int(WINAPI*)(int)> ProbeValueByOrdinal{};
 
@@ -93,7 +92,8 @@ TEST(DllBinding, SpellingsOfOneLibraryBindTheSameAddressEachEntrySeparately) {
   void* expected = Expected("user32.dll", "DefWindowProcA");
   ASSERT_NE(expected, nullptr);
   EXPECT_EQ(Bound(kUser32), expected);
-  EXPECT_EQ(runtime::App().dll.addresses[kUser32Dll], nullptr) << "bound only at its own first call";
+  EXPECT_EQ(runtime::App().dll.addresses[kUser32Dll], nullptr)
+      << "bound only at its own first call";
   EXPECT_EQ(Bound(kUser32Dll), expected);
   EXPECT_EQ(Bound(kUser32DllCapital), expected);
   EXPECT_EQ(Bound(kUser32FullPath), expected);
@@ -119,7 +119,8 @@ TEST(DllBinding, ALibraryBesideTheProgramIsFoundAndCalledThroughItsTypedDeclarat
 }
 
 TEST(DllBinding, TypedCallsReachTheSystemFunction) {
-  HWND window = CreateWindowExA(0, "STATIC", "标题", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND window =
+      CreateWindowExA(0, "STATIC", "标题", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(DefWindowProcDefault(window, WM_GETTEXTLENGTH, 0, 0), LRESULT(4));
   DestroyWindow(window);

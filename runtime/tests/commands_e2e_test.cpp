@@ -41,15 +41,18 @@ INSTANTIATE_TEST_SUITE_P(
         FatalCase{"move-missing", MESSAGE("指定窗口或窗口组件不存在或尚未载入")},
         FatalCase{"array-above", NUMBERED(1, "数组成员引用下标超出定义范围")},
         FatalCase{"array-below", NUMBERED(4, "数组成员引用下标必须大于等于1")},
-        FatalCase{"array-dims", NUMBERED(3, "引用数组成员时维数不为1且不等于该数组目前所具有的维数")},
+        FatalCase{"array-dims",
+                  NUMBERED(3, "引用数组成员时维数不为1且不等于该数组目前所具有的维数")},
         FatalCase{"array-redim",
                   NUMBERED(10, "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零")},
         FatalCase{"numeric", NUMBERED(2, "未得到所需要的数值型数据")},
         FatalCase{"dll-missing-export",
                   MESSAGE("无法找到指定DLL库文件“user32”中的输出命令“NoSuchExportTarvo”")},
-        FatalCase{"dll-missing-library",
-                  MESSAGE("无法找到指定DLL库文件“no_such_library_tarvo.dll”中的输出命令“Anything”")},
-        FatalCase{"dll-missing-default", MESSAGE("无法找到指定DLL库文件中的输出命令“NoSuchExportTarvo”")}),
+        FatalCase{
+            "dll-missing-library",
+            MESSAGE("无法找到指定DLL库文件“no_such_library_tarvo.dll”中的输出命令“Anything”")},
+        FatalCase{"dll-missing-default",
+                  MESSAGE("无法找到指定DLL库文件中的输出命令“NoSuchExportTarvo”")}),
     [](const auto& info) {
       std::string name = info.param.mode;
       for (char& c : name)
@@ -59,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DllBinding, BoundLibrariesAreFreedAtShutdown) {
   std::string report = e2e::MakeTempDirectory("binding") + "\\report.txt";
-  e2e::ChildProcess child = e2e::ChildProcess::Start(
-      e2e::BesideTestProgram("commands_program.exe"), "bind-free \"" + report + "\"");
+  e2e::ChildProcess child = e2e::ChildProcess::Start(e2e::BesideTestProgram("commands_program.exe"),
+                                                     "bind-free \"" + report + "\"");
   auto code = child.WaitForExit();
   ASSERT_TRUE(code.has_value());
   EXPECT_EQ(*code, 0u);

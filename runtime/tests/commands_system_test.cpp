@@ -1,6 +1,5 @@
 // The core commands on files, the environment and processes, on the real platform.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <chrono>
@@ -23,7 +22,8 @@ using tests::TakeText;
 std::string TempDirectory(const char* name) {
   char base[MAX_PATH];
   GetTempPathA(MAX_PATH, base);
-  std::string dir = std::string(base) + "tarvo_" + name + "_" + std::to_string(GetCurrentProcessId());
+  std::string dir =
+      std::string(base) + "tarvo_" + name + "_" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }
@@ -42,11 +42,12 @@ void WriteAll(const std::string& path, const std::string& data) {
 TEST(FileCommands, WrittenBytesReadBack) {
   std::string file = TempDirectory("files") + "\\数据.bin";
   HeldBytes first(std::string("abc\0d", 5)), second(std::string("XYZ"));
-  EXPECT_TRUE(BoolResult(CallCore(kWriteFileBytes, {TextValue(file.c_str()), first.value(),
-                                                    BytesValue(EmptyBytes()), IntValue(7),
-                                                    second.value()})));
+  EXPECT_TRUE(BoolResult(
+      CallCore(kWriteFileBytes, {TextValue(file.c_str()), first.value(), BytesValue(EmptyBytes()),
+                                 IntValue(7), second.value()})));
   EXPECT_EQ(ReadAll(file), std::string("abc\0dXYZ", 8));
-  EXPECT_EQ(TakeBytes(CallCore(kReadFileBytes, {TextValue(file.c_str())})), std::string("abc\0dXYZ", 8));
+  EXPECT_EQ(TakeBytes(CallCore(kReadFileBytes, {TextValue(file.c_str())})),
+            std::string("abc\0dXYZ", 8));
 
   // Writing again truncates; writing nothing leaves an empty file, which reads as empty.
   EXPECT_TRUE(BoolResult(CallCore(kWriteFileBytes, {TextValue(file.c_str()), second.value()})));
@@ -67,7 +68,8 @@ TEST(FileCommands, BadNamesGiveEmptyOrFalse) {
   HeldBytes data(std::string("x"));
   EXPECT_FALSE(BoolResult(CallCore(kWriteFileBytes, {TextValue(""), data.value()})));
   EXPECT_FALSE(BoolResult(CallCore(kWriteFileBytes, {TextValue(nullptr), data.value()})));
-  EXPECT_FALSE(BoolResult(CallCore(kWriteFileBytes, {TextValue(inMissingDir.c_str()), data.value()})));
+  EXPECT_FALSE(
+      BoolResult(CallCore(kWriteFileBytes, {TextValue(inMissingDir.c_str()), data.value()})));
   EXPECT_FALSE(BoolResult(CallCore(kWriteFileBytes)));
 }
 
@@ -86,8 +88,12 @@ TEST(FileCommands, ExistenceIsWhatAFileSearchFinds) {
   std::string dir = TempDirectory("exists");
   WriteAll(dir + "\\a.txt", "a");
   const std::pair<std::string, bool> cases[] = {
-      {dir + "\\a.txt", true}, {dir + "\\b.txt", false}, {dir + "\\*.txt", true},
-      {dir + "\\*.png", false}, {dir, true},             {"", false},
+      {dir + "\\a.txt", true},
+      {dir + "\\b.txt", false},
+      {dir + "\\*.txt", true},
+      {dir + "\\*.png", false},
+      {dir, true},
+      {"", false},
   };
   for (const auto& [name, exists] : cases) {
     SCOPED_TRACE(name);
@@ -117,16 +123,18 @@ TEST(RunCommand, ShowModesReachTheStartedProcess) {
     std::optional<int> mode;
     unsigned show;
   };
-  const Case cases[] = {{1, SW_HIDE},           {2, SW_SHOWNORMAL},      {3, SW_SHOWMINIMIZED},
-                        {4, SW_SHOWMAXIMIZED},  {5, SW_SHOWNOACTIVATE},  {6, SW_SHOWMINNOACTIVE},
-                        {0, SW_HIDE},           {9, SW_SHOWMINNOACTIVE}, {std::nullopt, SW_SHOWNORMAL}};
+  const Case cases[] = {
+      {1, SW_HIDE},          {2, SW_SHOWNORMAL},      {3, SW_SHOWMINIMIZED},
+      {4, SW_SHOWMAXIMIZED}, {5, SW_SHOWNOACTIVATE},  {6, SW_SHOWMINNOACTIVE},
+      {0, SW_HIDE},          {9, SW_SHOWMINNOACTIVE}, {std::nullopt, SW_SHOWNORMAL}};
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode ? *c.mode : -1);
     std::string report = dir + "\\show" + std::to_string(n++) + ".txt";
     std::string command = ProbeCommand(report, 0);
     TypedValue mode = c.mode ? IntValue(*c.mode) : MakeValue(kTypeNone, 0);
-    EXPECT_TRUE(BoolResult(CallCore(kRunCommand, {TextValue(command.c_str()), BoolValue(true), mode})));
+    EXPECT_TRUE(
+        BoolResult(CallCore(kRunCommand, {TextValue(command.c_str()), BoolValue(true), mode})));
     EXPECT_EQ(ReadAll(report), "1 " + std::to_string(c.show));
   }
 }
@@ -144,7 +152,8 @@ TEST(RunCommand, WaitsForTheEndOnlyWhenAsked) {
   std::string notWaited = dir + "\\later.txt";
   command = ProbeCommand(notWaited, 4000);
   start = Clock::now();
-  EXPECT_TRUE(BoolResult(CallCore(kRunCommand, {TextValue(command.c_str()), BoolValue(false), IntValue(1)})));
+  EXPECT_TRUE(BoolResult(
+      CallCore(kRunCommand, {TextValue(command.c_str()), BoolValue(false), IntValue(1)})));
   auto elapsed = Clock::now() - start;
   EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
   EXPECT_EQ(GetFileAttributesA(notWaited.c_str()), INVALID_FILE_ATTRIBUTES);

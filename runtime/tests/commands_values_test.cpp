@@ -116,9 +116,8 @@ TEST(ToInt, EveryKindOfValue) {
 
 TEST(FloorToInt, NearIntegersRoundAwayFromZeroThenFloor) {
   const std::pair<double, int32_t> cases[] = {
-      {-0.9999999999995, -1}, {2.9999999999995, 3}, {-2.5, -3}, {2.5, 2},
-      {-3.0, -3},             {0.0, 0},             {4294967301.5, 5},
-      {-1.5, -2},             {NAN, 0},             {INFINITY, 0},
+      {-0.9999999999995, -1}, {2.9999999999995, 3}, {-2.5, -3}, {2.5, 2},      {-3.0, -3}, {0.0, 0},
+      {4294967301.5, 5},      {-1.5, -2},           {NAN, 0},   {INFINITY, 0},
   };
   for (const auto& [value, expected] : cases) {
     SCOPED_TRACE(value);
@@ -163,9 +162,15 @@ TEST(Arithmetic, DivisionRemainderAndFunctions) {
     double result;
   };
   const Case cases[] = {
-      {kIntDivide, {7, 2}, 3},      {kIntDivide, {-7, 2}, -3},  {kIntDivide, {100, 3, 2}, 16},
-      {kIntDivide, {9}, 9},         {kRemainder, {7.5, 2}, 1.5}, {kRemainder, {-7, 3}, -1},
-      {kRemainder, {100, 7, 3}, 2}, {kAbs, {-2.5}, 2.5},        {kSin, {0}, 0},
+      {kIntDivide, {7, 2}, 3},
+      {kIntDivide, {-7, 2}, -3},
+      {kIntDivide, {100, 3, 2}, 16},
+      {kIntDivide, {9}, 9},
+      {kRemainder, {7.5, 2}, 1.5},
+      {kRemainder, {-7, 3}, -1},
+      {kRemainder, {100, 7, 3}, 2},
+      {kAbs, {-2.5}, 2.5},
+      {kSin, {0}, 0},
       {kCos, {0}, 1},
   };
   for (const Case& c : cases) {
@@ -210,7 +215,8 @@ TEST(RandomInt, TheSameSeedGivesTheSameSequence) {
   auto draw = [] {
     CallCore(kSeedRandom, {IntValue(12345)});
     std::vector<int32_t> v;
-    for (int i = 0; i < 5; ++i) v.push_back(IntResult(CallCore(kRandomInt, {IntValue(1), IntValue(1000)})));
+    for (int i = 0; i < 5; ++i)
+      v.push_back(IntResult(CallCore(kRandomInt, {IntValue(1), IntValue(1000)})));
     return v;
   };
   EXPECT_EQ(draw(), draw());
@@ -222,8 +228,8 @@ struct ReadCase {
   int32_t type;
   int32_t position;  // 0 in the table: no position variable
   uint32_t resultType;
-  uint64_t bits;      // the value field, for non-texts
-  const char* text;   // for texts
+  uint64_t bits;     // the value field, for non-texts
+  const char* text;  // for texts
   int32_t after;
 };
 
@@ -254,8 +260,8 @@ TEST(ReadBytesValue, ReadsEachTypeAndAdvancesThePosition) {
     SCOPED_TRACE(c.name);
     HeldBytes data(c.data);
     int32_t position = c.position == -0x7fff ? 0 : c.position;
-    TypedValue r = CallCore(kReadBytesValue,
-                            {data.value(), IntValue(c.type), ReferenceValue(&position)});
+    TypedValue r =
+        CallCore(kReadBytesValue, {data.value(), IntValue(c.type), ReferenceValue(&position)});
     EXPECT_EQ(r.type, c.resultType);
     if (c.resultType == kTypeText) {
       EXPECT_EQ(TakeText(r), c.text);
@@ -285,10 +291,10 @@ TEST(ByteArrayCommands, LengthsPartsAndZeros) {
     std::string result;
   };
   const Case cases[] = {
-      {kBytesMid, {1, 3}, "abc"},   {kBytesMid, {0, 2}, "ab"},  {kBytesMid, {-10, 2}, "ab"},
-      {kBytesMid, {5, 10}, "ef"},   {kBytesMid, {7, 1}, ""},    {kBytesMid, {3, -1}, ""},
-      {kBytesMid, {99, 99}, ""},    {kBytesRight, {2}, "ef"},   {kBytesRight, {10}, "abcdef"},
-      {kBytesRight, {-1}, ""},      {kBytesRight, {0}, ""},
+      {kBytesMid, {1, 3}, "abc"}, {kBytesMid, {0, 2}, "ab"}, {kBytesMid, {-10, 2}, "ab"},
+      {kBytesMid, {5, 10}, "ef"}, {kBytesMid, {7, 1}, ""},   {kBytesMid, {3, -1}, ""},
+      {kBytesMid, {99, 99}, ""},  {kBytesRight, {2}, "ef"},  {kBytesRight, {10}, "abcdef"},
+      {kBytesRight, {-1}, ""},    {kBytesRight, {0}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -1,6 +1,5 @@
 // The core commands on windows, with real windows.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "runtime/commands.h"
@@ -49,9 +48,11 @@ struct Picture {
   std::string file;
   // Blue, green, red of a pixel counted from the top left.
   uint32_t pixel(int x, int y) const {
-    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+    const auto* info =
+        reinterpret_cast<const BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
     size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
-    size_t offset = sizeof(BITMAPFILEHEADER) + info->biSize + stride * size_t(height - 1 - y) + size_t(x) * 3;
+    size_t offset =
+        sizeof(BITMAPFILEHEADER) + info->biSize + stride * size_t(height - 1 - y) + size_t(x) * 3;
     auto* p = reinterpret_cast<const uint8_t*>(file.data() + offset);
     return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
   }
@@ -61,12 +62,14 @@ Picture ReadBmp(std::string file) {
   Picture picture;
   if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return picture;
   EXPECT_EQ(file.substr(0, 2), "BM");
-  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+  const auto* info =
+      reinterpret_cast<const BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
   EXPECT_EQ(info->biBitCount, 24);
   picture.width = info->biWidth;
   picture.height = info->biHeight;
   size_t stride = (size_t(picture.width) * 3 + 3) & ~size_t(3);
-  EXPECT_EQ(file.size(), sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * picture.height);
+  EXPECT_EQ(file.size(),
+            sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + stride * picture.height);
   picture.file = std::move(file);
   return picture;
 }
@@ -80,11 +83,15 @@ TEST(Snapshot, CopiesTheWholeWindowAndScalesIt) {
   struct Case {
     int width, height, expectWidth, expectHeight;
   };
-  const Case cases[] = {{0, 0, 200, 100}, {-50, -50, 100, 50}, {-5, 0, 20, 100},
-                        {64, 32, 64, 32}, {-200, -100, 400, 100}};
+  const Case cases[] = {{0, 0, 200, 100},
+                        {-50, -50, 100, 50},
+                        {-5, 0, 20, 100},
+                        {64, 32, 64, 32},
+                        {-200, -100, 400, 100}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-    Picture p = ReadBmp(TakeBytes(CallCore(kSnapshot, {hwnd, IntValue(c.width), IntValue(c.height)})));
+    Picture p =
+        ReadBmp(TakeBytes(CallCore(kSnapshot, {hwnd, IntValue(c.width), IntValue(c.height)})));
     EXPECT_EQ(p.width, c.expectWidth);
     EXPECT_EQ(p.height, c.expectHeight);
     if (p.width > 2 && p.height > 2) {
@@ -98,7 +105,8 @@ TEST(Snapshot, WithoutAWindowCopiesTheScreen) {
   Picture p = ReadBmp(TakeBytes(CallCore(kSnapshot)));
   EXPECT_EQ(p.width, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(p.height, GetSystemMetrics(SM_CYSCREEN));
-  Picture small = ReadBmp(TakeBytes(CallCore(kSnapshot, {IntValue(0), IntValue(-10), IntValue(-10)})));
+  Picture small =
+      ReadBmp(TakeBytes(CallCore(kSnapshot, {IntValue(0), IntValue(-10), IntValue(-10)})));
   EXPECT_EQ(small.width, GetSystemMetrics(SM_CXSCREEN) / 10);
 }
 
@@ -106,7 +114,8 @@ TEST(Snapshot, ANonWindowGivesTheEmptyByteArray) {
   TestWindow window(WS_POPUP, 0, 0, 10, 10);
   HWND gone = window.get();
   DestroyWindow(gone);
-  EXPECT_EQ(TakeBytes(CallCore(kSnapshot, {IntValue(int32_t(reinterpret_cast<intptr_t>(gone)))})), "");
+  EXPECT_EQ(TakeBytes(CallCore(kSnapshot, {IntValue(int32_t(reinterpret_cast<intptr_t>(gone)))})),
+            "");
 }
 
 RECT RectIn(HWND window, HWND parent) {
@@ -150,8 +159,12 @@ TEST(LoadWindow, AParentThatIsNotLoadedOrAnUnknownWindowGivesFalse) {
 }
 
 TEST(RunCommandShowModes, ClampToOneThroughSix) {
-  const std::pair<int, WORD> cases[] = {{-3, SW_HIDE}, {0, SW_HIDE}, {1, SW_HIDE}, {2, SW_SHOWNORMAL},
-                                        {6, SW_SHOWMINNOACTIVE}, {100, SW_SHOWMINNOACTIVE}};
+  const std::pair<int, WORD> cases[] = {{-3, SW_HIDE},
+                                        {0, SW_HIDE},
+                                        {1, SW_HIDE},
+                                        {2, SW_SHOWNORMAL},
+                                        {6, SW_SHOWMINNOACTIVE},
+                                        {100, SW_SHOWMINNOACTIVE}};
   for (const auto& [mode, show] : cases) EXPECT_EQ(commands::ShowModeOf(mode), show) << mode;
 }
 

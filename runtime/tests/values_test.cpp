@@ -1,10 +1,11 @@
 // The value helpers: array rules, texts and byte arrays, numeric reads.
+#include "runtime/values.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "runtime/runtime_app.h"
-#include "runtime/values.h"
 
 namespace runtime {
 namespace {
@@ -27,22 +28,12 @@ struct LocateCase {
 
 TEST(ArrayRules, IndexesLeadToAnElementOrAnErrorNumber) {
   const LocateCase cases[] = {
-      {{3}, {1}, 0, 0},
-      {{3}, {3}, 2, 0},
-      {{3}, {0}, 0, 4},
-      {{3}, {-5}, 0, 4},
-      {{3}, {4}, 0, 1},
-      {{}, {1}, 0, 1},
+      {{3}, {1}, 0, 0},       {{3}, {3}, 2, 0},          {{3}, {0}, 0, 4},
+      {{3}, {-5}, 0, 4},      {{3}, {4}, 0, 1},          {{}, {1}, 0, 1},
       {{2, 3}, {6}, 5, 0},  // one index: the array is flat
-      {{2, 3}, {7}, 0, 1},
-      {{2, 3}, {1, 1}, 0, 0},
-      {{2, 3}, {2, 1}, 3, 0},
-      {{2, 3}, {2, 3}, 5, 0},
-      {{2, 3}, {3, 1}, 0, 1},
-      {{2, 3}, {1, 4}, 0, 1},
-      {{2, 3}, {0, 1}, 0, 4},
-      {{2, 3}, {1, 1, 1}, 0, 3},
-      {{3}, {1, 1}, 0, 3},
+      {{2, 3}, {7}, 0, 1},    {{2, 3}, {1, 1}, 0, 0},    {{2, 3}, {2, 1}, 3, 0},
+      {{2, 3}, {2, 3}, 5, 0}, {{2, 3}, {3, 1}, 0, 1},    {{2, 3}, {1, 4}, 0, 1},
+      {{2, 3}, {0, 1}, 0, 4}, {{2, 3}, {1, 1, 1}, 0, 3}, {{3}, {1, 1}, 0, 3},
       {{2, 0}, {1, 1}, 0, 1},
   };
   for (const LocateCase& c : cases) {
@@ -58,8 +49,8 @@ TEST(ArrayRules, IndexesLeadToAnElementOrAnErrorNumber) {
 }
 
 TEST(ArrayRules, OnlyNegativeSizesAreRefusedByRedimension) {
-  const std::pair<std::vector<int32_t>, int> cases[] = {
-      {{0}, 0}, {{5}, 0}, {{2, 3}, 0}, {{2, 0}, 0}, {{-1}, 10}, {{2, -3}, 10}};
+  const std::pair<std::vector<int32_t>, int> cases[] = {{{0}, 0},    {{5}, 0},   {{2, 3}, 0},
+                                                        {{2, 0}, 0}, {{-1}, 10}, {{2, -3}, 10}};
   for (const auto& [sizes, error] : cases) {
     SCOPED_TRACE(::testing::PrintToString(sizes));
     EXPECT_EQ(array::RedimensionError(sizes), error);
@@ -193,8 +184,9 @@ TEST(NumericReads, EveryNumericTypeReadsAndOthersAreNot) {
     EXPECT_DOUBLE_EQ(NumberOf(c.value), c.number);
     EXPECT_EQ(IntegerOf(c.value), c.integer);
   }
-  for (uint32_t type : std::initializer_list<uint32_t>{kTypeBool, kTypeDateTime, kTypeText, kTypeBytes, kTypeSubroutine,
-                        uint32_t(kTypeNone), kWindowDataType, kTypeInt | kTypeByAddress})
+  for (uint32_t type : std::initializer_list<uint32_t>{
+           kTypeBool, kTypeDateTime, kTypeText, kTypeBytes, kTypeSubroutine, uint32_t(kTypeNone),
+           kWindowDataType, kTypeInt | kTypeByAddress})
     EXPECT_FALSE(IsNumericType(type)) << std::hex << type;
 }
 

@@ -64,10 +64,13 @@ void Run() {
   if (g_mode == "divide-zero") CallCore(kIntDivide, {DoubleValue(1), DoubleValue(0)});
   if (g_mode == "remainder-zero") CallCore(kRemainder, {IntValue(5), IntValue(2), IntValue(0)});
   if (g_mode == "read-type")
-    CallCore(kReadBytesValue, {BytesValue(reinterpret_cast<const ByteArray*>(bytes)), IntValue(11)});
+    CallCore(kReadBytesValue,
+             {BytesValue(reinterpret_cast<const ByteArray*>(bytes)), IntValue(11)});
   if (g_mode == "zero-bytes-huge") CallCore(kZeroBytes, {IntValue(0x7FFFFFFF)});
-  if (g_mode == "window-missing") CallCore(kWindowHandleOf, {ComponentValue(0x52010001, 0x06010000)});
-  if (g_mode == "move-missing") CallCore(kMoveUnit, {ComponentValue(0x52010001, 0x06010000), IntValue(1)});
+  if (g_mode == "window-missing")
+    CallCore(kWindowHandleOf, {ComponentValue(0x52010001, 0x06010000)});
+  if (g_mode == "move-missing")
+    CallCore(kMoveUnit, {ComponentValue(0x52010001, 0x06010000), IntValue(1)});
   if (g_mode == "array-above") a.get({7});
   if (g_mode == "array-below") a.get({0});
   if (g_mode == "array-dims") a.get({1, 1, 1});
@@ -81,7 +84,8 @@ void Run() {
     bool loaded = GetModuleHandleA("binding_probe.dll") != nullptr;
     Shutdown(0);
     bool freed = GetModuleHandleA("binding_probe.dll") == nullptr;
-    Report(std::to_string(value) + (loaded ? " loaded" : " not loaded") + (freed ? " freed" : " kept"));
+    Report(std::to_string(value) + (loaded ? " loaded" : " not loaded") +
+           (freed ? " freed" : " kept"));
     ExitProcess(0);
   }
 }

@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
   if (FILE* f = std::fopen(__argv[1], "wb")) {
-    std::fprintf(f, "%lu %u", startup.dwFlags & STARTF_USESHOWWINDOW, unsigned(startup.wShowWindow));
+    std::fprintf(f, "%lu %u", startup.dwFlags & STARTF_USESHOWWINDOW,
+                 unsigned(startup.wShowWindow));
     std::fclose(f);
   }
   return 0;
