@@ -186,6 +186,23 @@ TEST_F(FormEngine, QuitIsPostedOnlyWhenTheLastLoadedWindowGoesAfterTheLoopStarte
   EXPECT_TRUE(QuitPosted());
 }
 
+LRESULT CALLBACK SwallowingDestroyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY || msg == WM_NCDESTROY) return 0;
+  auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, "TestPrevious"));
+  return CallWindowProcA(previous, hwnd, msg, wp, lp);
+}
+
+TEST_F(FormEngine, DestructionIsSeenThroughASubclassThatKeepsTheDestroyMessages) {
+  HWND window = Load(kModalWindow);
+  ASSERT_TRUE(window);
+  SetPropA(window, "TestPrevious", reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowingDestroyProc));
+  App().loopEntered = true;
+  DestroyWindow(window);
+  EXPECT_EQ(FindInstance(kModalWindow, 0), nullptr);
+  EXPECT_TRUE(QuitPosted());
+}
+
 TEST_F(FormEngine, TheMessageLoopEndsWhenTheLastWindowCloses) {
   HWND first = Load(kUnitsWindow);
   HWND second = Load(kStyledWindow);
