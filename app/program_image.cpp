@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/player.h"
+#include "framework/dll.h"
 #include "runtime/core_library.h"
 #include "runtime/entry_table.h"
 #include "runtime/program_entry.h"
@@ -16,6 +17,8 @@ namespace {
 const runtime::SupportLibraryInfo* g_libraries[2];
 runtime::ProgramImageHeader g_image{};
 std::vector<uint8_t> g_formData;
+std::vector<const char*> g_dllLibraries;
+std::vector<const char*> g_dllFunctions;
 
 void BuildImage() {
   g_libraries[0] = &runtime::CoreLibrary();
@@ -32,6 +35,10 @@ void BuildImage() {
   g_image.formDataSize = uint32_t(g_formData.size());
   g_image.libraryCount = 2;
   g_image.libraries = g_libraries;
+  framework::dll::AppendNames(g_dllLibraries, g_dllFunctions);
+  g_image.dllCommandCount = uint32_t(g_dllLibraries.size());
+  g_image.dllLibraryNames = g_dllLibraries.data();
+  g_image.dllFunctionNames = g_dllFunctions.data();
 }
 
 int CompiledStart() {

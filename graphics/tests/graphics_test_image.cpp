@@ -1,6 +1,7 @@
-// The program image of the graphics test programs: the graphics wrapper's DLL commands and
-// no windows. GDI+ is started once before the tests run.
+// The program image of the graphics test programs: the graphics wrapper's DLL commands, the
+// tests' own after them, and no windows. GDI+ is started once before the tests run.
 #include "graphics/dll.h"
+#include "graphics/tests/test_support.h"
 #include "runtime/core_library.h"
 #include "runtime/testing/test_program.h"
 
@@ -10,6 +11,7 @@ const runtime::ProgramImageHeader& TestProgramImage() {
   static runtime::ProgramImageHeader image = [] {
     libraries[0] = &runtime::CoreLibrary();
     graphics::dll::AppendNames(table.libraries, table.functions);
+    graphics::testing::AppendTestNames(table.libraries, table.functions);
     runtime::ProgramImageHeader i = runtime::testing::BasicImage();
     i.libraryCount = 1;
     i.libraries = libraries;
