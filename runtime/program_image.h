@@ -168,6 +168,7 @@ using ComponentCreateFn = HWND (*)(const ComponentCreateParams& params);
 static_assert(sizeof(ProgramImageHeader) == 13 * 4);
 static_assert(sizeof(SupportLibraryInfo) == 36 * 4);
 static_assert(sizeof(DataTypeInfo) == 14 * 4);
+static_assert(sizeof(LoadWindowRequest) == 3 * 4);
 #endif
 static_assert(sizeof(EventCallRecord) == 11 * 4);
 

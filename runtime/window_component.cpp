@@ -42,6 +42,7 @@ struct WindowComponent {
   OwnedBrush background;
   bool modal = false;
   std::vector<HWND> disabled;
+  bool gone = false;  // the runtime has been told
 };
 
 std::map<HWND, std::unique_ptr<WindowComponent>>& Components() {
@@ -100,6 +101,35 @@ void SetIcons(HWND hwnd, WindowComponent& c) {
   if (small) SendMessageA(hwnd, WM_SETICON, ICON_SMALL, LPARAM(small));
 }
 
+// The window is being destroyed: give back what a modal window took, before another window
+// gets activated, and tell the runtime.
+void WindowGone(WindowComponent& c) {
+  if (c.gone) return;
+  c.gone = true;
+  for (HWND other : c.disabled)
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  c.disabled.clear();
+  RuntimeService(kServiceInstanceDestroyed, intptr_t(c.windowId), intptr_t(c.unitId));
+}
+
+// Destruction is seen here even when a later subclass of the window keeps WM_DESTROY and
+// WM_NCDESTROY from reaching this component's procedure.
+LRESULT CALLBACK DestroyHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_DESTROYWND)
+    if (WindowComponent* c = ComponentOf(reinterpret_cast<HWND>(wp))) WindowGone(*c);
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+struct DestroyHookHolder {
+  HHOOK hook = SetWindowsHookExA(WH_CBT, DestroyHook, nullptr, GetCurrentThreadId());
+  DestroyHookHolder() = default;
+  DestroyHookHolder(const DestroyHookHolder&) = delete;
+  DestroyHookHolder& operator=(const DestroyHookHolder&) = delete;
+  ~DestroyHookHolder() {
+    if (hook) UnhookWindowsHookEx(hook);
+  }
+};
+
 LRESULT CALLBACK WindowComponentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   WindowComponent* c = ComponentOf(hwnd);
   if (!c) return DefWindowProcA(hwnd, msg, wp, lp);
@@ -112,16 +142,12 @@ LRESULT CALLBACK WindowComponentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
       return 1;
     }
     case WM_DESTROY:
-      // Give back what a modal window took before another window gets activated.
-      for (HWND other : c->disabled)
-        if (IsWindow(other)) EnableWindow(other, TRUE);
-      c->disabled.clear();
+      WindowGone(*c);
       break;
     case WM_NCDESTROY: {
+      WindowGone(*c);
       LRESULT result = CallWindowProcA(previous, hwnd, msg, wp, lp);
-      uint32_t windowId = c->windowId, unitId = c->unitId;
       Components().erase(hwnd);
-      RuntimeService(kServiceInstanceDestroyed, intptr_t(windowId), intptr_t(unitId));
       return result;
     }
     default:
@@ -192,6 +218,7 @@ HWND CreateWindowComponent(const ComponentCreateParams& params) {
   HWND owner = params.parent;
   if (!owner && !p.showInTaskbar) owner = App().ownerWindow;
 
+  static DestroyHookHolder destroyHook;
   const char* className = p.className.empty() ? kDefaultWindowClass : p.className.c_str();
   if (!EnsureClass(className)) return nullptr;
   HWND hwnd = CreateWindowExA(styles.exStyle, className, p.title.c_str(), styles.style, x, y,

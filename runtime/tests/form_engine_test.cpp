@@ -4,7 +4,10 @@
 
 #include <gmock/gmock.h>
 
+#include "runtime/core_library.h"
+#include "runtime/entry_table.h"
 #include "runtime/form_engine.h"
+#include "runtime/typed_value.h"
 #include "runtime/runtime_app.h"
 #include "runtime/tests/form_engine_test_image.h"
 #include "runtime/window_component.h"
@@ -18,7 +21,7 @@ using ::testing::ElementsAreArray;
 constexpr uint32_t kAllWindows[] = {
     kUnitsWindow,   kSelfClosingWindow, kFailingUnitWindow, kNoisyWindow,     kModalWindow,
     kStyledWindow, kBadBlockWindow,    kUnknownTypeWindow, kHiddenOwnerWindow, kOwnClassWindow,
-    kBorderlessWindow, kIconWindow, kBadIconWindow};
+    kBorderlessWindow, kIconWindow, kBadIconWindow, kPageWindow, kMainWindow};
 
 bool QuitPosted() {
   MSG msg;
@@ -180,6 +183,23 @@ TEST_F(FormEngine, QuitIsPostedOnlyWhenTheLastLoadedWindowGoesAfterTheLoopStarte
   DestroyWindow(first);
   EXPECT_FALSE(QuitPosted());
   DestroyWindow(second);
+  EXPECT_TRUE(QuitPosted());
+}
+
+LRESULT CALLBACK SwallowingDestroyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY || msg == WM_NCDESTROY) return 0;
+  auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, "TestPrevious"));
+  return CallWindowProcA(previous, hwnd, msg, wp, lp);
+}
+
+TEST_F(FormEngine, DestructionIsSeenThroughASubclassThatKeepsTheDestroyMessages) {
+  HWND window = Load(kModalWindow);
+  ASSERT_TRUE(window);
+  SetPropA(window, "TestPrevious", reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowingDestroyProc));
+  App().loopEntered = true;
+  DestroyWindow(window);
+  EXPECT_EQ(FindInstance(kModalWindow, 0), nullptr);
   EXPECT_TRUE(QuitPosted());
 }
 
@@ -351,6 +371,78 @@ TEST_F(FormEngine, ServicesReachTheTemplatesAndInstances) {
   // A unit reports its own destruction.
   RuntimeService(kServiceInstanceDestroyed, kUnitsWindow, kUnitB);
   EXPECT_EQ(RuntimeService(kServiceFindInstance, kUnitsWindow, kUnitB), 0);
+}
+
+TypedValue ComponentRef(uint32_t windowId, uint32_t unitId) {
+  TypedValue v;
+  v.low = windowId;
+  v.high = unitId;
+  v.type = kWindowDataType;
+  return v;
+}
+
+TypedValue IntValue(int32_t value) {
+  TypedValue v;
+  v.low = uint32_t(value);
+  v.type = kTypeInt;
+  return v;
+}
+
+TypedValue Core(CoreCommand command, std::vector<TypedValue> args) {
+  return Entries().CallCoreCommand(kCoreCommands[command], int(args.size()), args.data());
+}
+
+TEST_F(FormEngine, AHandlerLoadsAndMovesAWindowThroughTheCommands) {
+  HWND main = Load(kMainWindow);
+  ASSERT_TRUE(main);
+  // The page window's events run inside the main window's event 0.
+  std::vector<std::string> steps;
+  for (const std::string& line : Log())
+    if (line.rfind("notice", 0) != 0) steps.push_back(line);
+  EXPECT_THAT(steps, ElementsAre("event 0 5200000E", "handle ok", "event 0 5200000F",
+                                 "event 3 5200000F", "event 4 5200000F", "page loaded"));
+  HWND page = FindInstance(kPageWindow, 0);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(GetWindow(page, GW_OWNER), main);
+  EXPECT_TRUE(GetWindowLongPtrA(page, GWL_STYLE) & WS_POPUP);
+  // An owned pop-up moves in screen coordinates; height -1 keeps the height.
+  RECT rect;
+  GetWindowRect(page, &rect);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 584);
+  EXPECT_EQ(rect.right - rect.left, 1001);
+  EXPECT_EQ(rect.bottom - rect.top, 200);
+  EXPECT_TRUE(IsWindowLoaded(kMainWindow));
+  EXPECT_TRUE(IsWindowLoaded(kPageWindow));
+}
+
+TEST_F(FormEngine, CommandsReachLoadedUnits) {
+  HWND window = Load(kUnitsWindow);
+  ASSERT_TRUE(window);
+  HWND c = FindInstance(kUnitsWindow, kUnitC);
+  EXPECT_EQ(Core(kWindowHandleOf, {ComponentRef(kUnitsWindow, kUnitsWindowOwn)}).low,
+            uint32_t(uintptr_t(window)));
+  EXPECT_EQ(Core(kWindowHandleOf, {ComponentRef(kUnitsWindow, kUnitC)}).low,
+            uint32_t(uintptr_t(c)));
+
+  // A unit inside a container moves in its container's client coordinates.
+  Core(kMoveUnit, {ComponentRef(kUnitsWindow, kUnitC), IntValue(7), IntValue(8)});
+  RECT rect;
+  GetWindowRect(c, &rect);
+  MapWindowPoints(nullptr, FindInstance(kUnitsWindow, kUnitB), reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect.left, 7);
+  EXPECT_EQ(rect.top, 8);
+  EXPECT_EQ(rect.right - rect.left, 50);
+  EXPECT_EQ(rect.bottom - rect.top, 20);
+
+  // A loaded window as parent; a parent that is not loaded gives false.
+  EXPECT_EQ(Core(kLoadWindow, {ComponentRef(kStyledWindow, 0x06000051),
+                               ComponentRef(kModalWindow, 0x06000041)}).low, 0u);
+  EXPECT_EQ(FindInstance(kStyledWindow, 0), nullptr);
+  EXPECT_EQ(Core(kLoadWindow, {ComponentRef(kFailingUnitWindow, 0x06000021)}).low, 0u);
+  EXPECT_NE(Core(kLoadWindow, {ComponentRef(kStyledWindow, 0x06000051),
+                               ComponentRef(kUnitsWindow, kUnitsWindowOwn)}).low, 0u);
+  EXPECT_EQ(GetWindow(FindInstance(kStyledWindow, 0), GW_OWNER), window);
 }
 
 TEST(WindowStyles, FromBorderStyleAndBoxes) {

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "runtime/core_library.h"
+#include "runtime/entry_table.h"
+#include "runtime/typed_value.h"
 #include "runtime/form_data_writer.h"
 #include "runtime/form_engine.h"
 #include "runtime/runtime_app.h"
@@ -170,6 +172,38 @@ std::vector<uint8_t> IconFile() {
   return w.take();
 }
 
+TypedValue Component(uint32_t windowId, uint32_t unitId) {
+  TypedValue v;
+  v.low = windowId;
+  v.high = unitId;
+  v.type = kWindowDataType;
+  return v;
+}
+
+TypedValue Int(int32_t value) {
+  TypedValue v;
+  v.low = uint32_t(value);
+  v.type = kTypeInt;
+  return v;
+}
+
+TypedValue Core(CoreCommand command, std::vector<TypedValue> args) {
+  return Entries().CallCoreCommand(kCoreCommands[command], int(args.size()), args.data());
+}
+
+HandlerResult MainWindowCreated(std::span<const int32_t>) {
+  LogEvent(0);
+  HWND main = reinterpret_cast<HWND>(
+      intptr_t(Core(kWindowHandleOf, {Component(kMainWindow, kMainWindowOwn)}).low));
+  Log().push_back(main == FindInstance(kMainWindow, 0) ? "handle ok" : "handle wrong");
+  TypedValue loaded = Core(kLoadWindow, {Component(kPageWindow, kPageWindowOwn),
+                                         Component(kMainWindow, kMainWindowOwn)});
+  Log().push_back(loaded.low ? "page loaded" : "page not loaded");
+  Core(kMoveUnit, {Component(kPageWindow, kPageWindowOwn), Int(10), Int(584), Int(1001),
+                   Int(-1)});
+  return {};
+}
+
 WindowProperties PlainProperties(const char* title) {
   WindowProperties p;
   p.version = 6;
@@ -281,6 +315,10 @@ std::vector<uint8_t> BuildFormData() {
       Window(kOwnClassWindow, {WindowUnit(0x06000091, ownClass, {})}),
       Window(kIconWindow, {WindowUnit(0x060000B1, withIcon, {})}),
       Window(kBadIconWindow, {WindowUnit(0x060000C1, badIcon, {})}),
+      Window(kMainWindow, {WindowUnit(kMainWindowOwn, PlainProperties("主窗口"),
+                                      {On(0, MainWindowCreated)})}),
+      Window(kPageWindow,
+             {WindowUnit(kPageWindowOwn, PlainProperties("选择夹"), LoadEvents())}),
       Window(kBorderlessWindow, {WindowUnit(0x060000A1, borderless, {})}),
   };
   return WriteFormData(windows);

@@ -24,6 +24,12 @@ inline constexpr uint32_t kOwnClassWindow = 0x5200000A;  // class name stored
 inline constexpr uint32_t kBorderlessWindow = 0x5200000B;  // border style 0, like the player's
 inline constexpr uint32_t kIconWindow = 0x5200000C;  // a stored 32 x 32 icon
 inline constexpr uint32_t kBadIconWindow = 0x5200000D;  // an icon block that is no icon
+// Like the player: the main window's event 0 loads the page window with itself as parent and
+// moves it, both through the core commands.
+inline constexpr uint32_t kMainWindow = 0x5200000E;
+inline constexpr uint32_t kMainWindowOwn = 0x060000E1;
+inline constexpr uint32_t kPageWindow = 0x5200000F;
+inline constexpr uint32_t kPageWindowOwn = 0x060000F1;
 inline constexpr uint32_t kMissingWindow = 0x520000FF;
 
 // Units of kUnitsWindow.
