@@ -282,6 +282,7 @@ HRESULT Fire(HWND component, DISPID id, EventArguments& arguments) {
 
 }  // namespace webview::tests
 
+#ifndef WEBVIEW_OWN_IMAGE
 const runtime::ProgramImageHeader& TestProgramImage() {
   static const runtime::SupportLibraryInfo* libraries[2];
   static runtime::ProgramImageHeader image = [] {
@@ -294,3 +295,4 @@ const runtime::ProgramImageHeader& TestProgramImage() {
   }();
   return image;
 }
+#endif
