@@ -103,8 +103,9 @@ TEST(StoredProperties, RejectsBadBlocksWithoutReadingPastThem) {
 }
 
 TEST(StoredProperties, ZoomIsClampedToItsFiveLevels) {
-  struct { int32_t stored, applied; } cases[] = {{7, 4}, {-1, 0}, {0, 0}, {4, 4}, {2, 2},
-                                                 {INT32_MIN, 0}, {INT32_MAX, 4}};
+  struct {
+    int32_t stored, applied;
+  } cases[] = {{7, 4}, {-1, 0}, {0, 0}, {4, 4}, {2, 2}, {INT32_MIN, 0}, {INT32_MAX, 4}};
   for (auto c : cases) {
     std::vector<uint8_t> data = StoredData(1, c.stored, 0, 0, "");
     StoredProperties p;

@@ -1,8 +1,7 @@
 // The HtmlViewer inside the real runtime: loaded from stored form data by the form engine,
 // its events dispatched to the program's handlers through the runtime's service entry.
-#include <gtest/gtest.h>
-
 #include <exdispid.h>
+#include <gtest/gtest.h>
 
 #include "runtime/core_library.h"
 #include "runtime/form_data_writer.h"

@@ -1,8 +1,7 @@
 // The component with the real browser control: creation, window layout, properties,
 // destruction, and the events as the real sink receives them.
-#include <gtest/gtest.h>
-
 #include <exdispid.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -158,7 +157,9 @@ TEST_F(Viewer, StoredSettingsReachTheBrowser) {
 TEST_F(Viewer, ZoomIsClampedWhenSet) {
   HWND component = create();
   ASSERT_NE(component, nullptr);
-  struct { int32_t set, applied; } cases[] = {{7, 4}, {-1, 0}, {3, 3}, {0, 0}, {4, 4}};
+  struct {
+    int32_t set, applied;
+  } cases[] = {{7, 4}, {-1, 0}, {3, 3}, {0, 0}, {4, 4}};
   for (auto c : cases) {
     SetInt(component, kPropZoom, c.set);
     EXPECT_EQ(GetInt(component, kPropZoom), c.applied) << c.set;
@@ -295,9 +296,16 @@ TEST_F(Viewer, AddressReadDuringNavigationEventsIsTheOneBeingCompleted) {
 
 TEST_F(Viewer, ProgressIsRaisedAsPercent) {
   HWND component = create();
-  struct { LONG progress, maximum; int32_t percent; } cases[] = {
-      {50, 200, 25}, {7, 0, 100}, {0, 0, 100}, {200, 200, 100}, {1, 3, 33}, {2, 3, 67},
-      {0x7FFFFFFF, 0x7FFFFFFF, 100}};
+  struct {
+    LONG progress, maximum;
+    int32_t percent;
+  } cases[] = {{50, 200, 25},
+               {7, 0, 100},
+               {0, 0, 100},
+               {200, 200, 100},
+               {1, 3, 33},
+               {2, 3, 67},
+               {0x7FFFFFFF, 0x7FFFFFFF, 100}};
   for (auto c : cases) {
     runtime.events.clear();
     EventArguments args;
@@ -312,10 +320,14 @@ TEST_F(Viewer, ProgressIsRaisedAsPercent) {
 
 TEST_F(Viewer, CommandStateChangeOnlyForForwardAndBack) {
   HWND component = create();
-  struct { LONG command; bool enable; bool raised; int32_t direction, enabled; } cases[] = {
-      {1, true, true, 0, 1}, {1, false, true, 0, 0}, {2, true, true, 1, 1},
-      {2, false, true, 1, 0}, {-1, true, false, 0, 0}, {0, true, false, 0, 0},
-      {3, true, false, 0, 0}};
+  struct {
+    LONG command;
+    bool enable;
+    bool raised;
+    int32_t direction, enabled;
+  } cases[] = {{1, true, true, 0, 1},  {1, false, true, 0, 0},  {2, true, true, 1, 1},
+               {2, false, true, 1, 0}, {-1, true, false, 0, 0}, {0, true, false, 0, 0},
+               {3, true, false, 0, 0}};
   for (auto c : cases) {
     runtime.events.clear();
     EventArguments args;
