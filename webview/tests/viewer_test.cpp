@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "runtime/entry_table.h"
 #include "webview/control_host.h"
@@ -501,6 +502,45 @@ TEST_F(Viewer, BrowsingInDesignModeNavigatesToTheAddressItself) {
   ASSERT_TRUE(FileExists(second));
   DestroyWindow(parent.get());
   EXPECT_FALSE(FileExists(second));  // no placeholder outlives its component
+}
+
+// Sets TMP and TEMP for one test, as GetTempPathA reads them.
+class TempDirectory {
+ public:
+  explicit TempDirectory(const std::string& path) {
+    for (const char* name : {"TMP", "TEMP"}) {
+      char old[1024] = {};
+      DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+      saved_.emplace_back(name, n ? std::optional<std::string>(old) : std::nullopt);
+      SetEnvironmentVariableA(name, path.c_str());
+    }
+  }
+  ~TempDirectory() {
+    for (const auto& [name, value] : saved_)
+      SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
+  }
+
+ private:
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST_F(Viewer, DesignModeWithoutAUsableTempDirectoryShowsNothing) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string cases[] = {
+      std::string(temp) + std::string(262 - strlen(temp), 'd'),  // 260 characters or more
+      std::string(temp) + "no-such-directory-here",
+  };
+  for (const std::string& path : cases) {
+    TempDirectory redirected(path);
+    ViewerOptions options;
+    options.designMode = true;
+    options.data = StoredData(1, 2, 0, 0, "http://h/");
+    HWND component = create(options);
+    ASSERT_NE(component, nullptr) << path;
+    EXPECT_TRUE(ViewerOf(component)->placeholderFile().empty()) << path;
+    DestroyWindow(component);
+  }
 }
 
 TEST_F(Viewer, BrowseInDesignModeIsIgnoredAtRunTime) {
