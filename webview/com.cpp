@@ -48,8 +48,7 @@ Variant ByteArrayVariant(const void* bytes, size_t length) {
 
 const VARIANT* Dereferenced(const VARIANT* v) {
   // A by-reference variant may point at another; a short chain is all a browser builds.
-  for (int depth = 0; v && depth < 4 && v->vt == (VT_BYREF | VT_VARIANT); ++depth)
-    v = v->pvarVal;
+  for (int depth = 0; v && depth < 4 && v->vt == (VT_BYREF | VT_VARIANT); ++depth) v = v->pvarVal;
   return v;
 }
 

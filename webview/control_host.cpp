@@ -86,8 +86,7 @@ class ClientSite final : public IOleClientSite,
   STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
   STDMETHODIMP OnUIActivate() override { return S_OK; }
   STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                LPRECT position, LPRECT clip,
-                                LPOLEINPLACEFRAMEINFO info) override {
+                                LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override {
     if (!frame || !document || !position || !clip || !info) return E_POINTER;
     *frame = static_cast<IOleInPlaceFrame*>(this);
     AddRef();
@@ -155,9 +154,7 @@ class EventSink final : public IDispatch, RefCounted {
     if (out) *out = nullptr;
     return E_NOTIMPL;
   }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO*, UINT*) override {
     if (result) VariantInit(result);
@@ -216,8 +213,8 @@ std::unique_ptr<ControlHost> ControlHost::Create(HWND parent, const RECT& rect, 
   if (auto init = host->control_.query<IPersistStreamInit>(IID_IPersistStreamInit)) init->InitNew();
 
   // Connect before activating, so no event of the first moments is lost.
-  if (auto container = host->control_.query<IConnectionPointContainer>(
-          IID_IConnectionPointContainer)) {
+  if (auto container =
+          host->control_.query<IConnectionPointContainer>(IID_IConnectionPointContainer)) {
     if (SUCCEEDED(container->FindConnectionPoint(events, host->connection_.put()))) {
       if (FAILED(host->connection_->Advise(host->sink_.get(), &host->cookie_))) {
         host->cookie_ = 0;
@@ -228,8 +225,8 @@ std::unique_ptr<ControlHost> ControlHost::Create(HWND parent, const RECT& rect, 
 
   RECT client{};
   GetClientRect(host->window_, &client);
-  if (FAILED(host->oleObject_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0,
-                                      host->window_, &client)))
+  if (FAILED(host->oleObject_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, host->window_,
+                                      &client)))
     return nullptr;
   host->inPlace_ = host->control_.query<IOleInPlaceObject>(IID_IOleInPlaceObject);
   host->fitControl();
@@ -274,9 +271,7 @@ HWND ControlHost::controlWindow() const {
   return nullptr;
 }
 
-ComPtr<IDispatch> ControlHost::eventSink() const {
-  return ComPtr<IDispatch>::share(sink_.get());
-}
+ComPtr<IDispatch> ControlHost::eventSink() const { return ComPtr<IDispatch>::share(sink_.get()); }
 
 void ControlHost::move(const RECT& rect) {
   if (window_)
@@ -285,8 +280,7 @@ void ControlHost::move(const RECT& rect) {
 }
 
 void ControlHost::focus() {
-  if (HWND control = controlWindow())
-    SetFocus(control);
+  if (HWND control = controlWindow()) SetFocus(control);
 }
 
 void ControlHost::fitControl() {
@@ -296,8 +290,7 @@ void ControlHost::fitControl() {
   inPlace_->SetObjectRects(&client, &client);
 }
 
-LRESULT CALLBACK ControlHost::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK ControlHost::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* host = reinterpret_cast<ControlHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   switch (message) {
     case WM_SIZE:

@@ -62,11 +62,16 @@ VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_F
 int32_t IntOf(const runtime::TypedValue* value) {
   if (!value) return 0;
   switch (value->type) {
-    case runtime::kTypeByte: return int32_t(value->low & 0xFF);
-    case runtime::kTypeShort: return int32_t(int16_t(value->low & 0xFFFF));
-    case runtime::kTypeFloat: return int32_t(value->single());
-    case runtime::kTypeDouble: return int32_t(value->real());
-    default: return int32_t(value->low);
+    case runtime::kTypeByte:
+      return int32_t(value->low & 0xFF);
+    case runtime::kTypeShort:
+      return int32_t(int16_t(value->low & 0xFFFF));
+    case runtime::kTypeFloat:
+      return int32_t(value->single());
+    case runtime::kTypeDouble:
+      return int32_t(value->real());
+    default:
+      return int32_t(value->low);
   }
 }
 
@@ -80,8 +85,8 @@ void SetText(runtime::TypedValue* out, const std::string& text) {
   out->type = runtime::kTypeText;
   out->setPointer(nullptr);
   if (text.empty()) return;
-  auto* block = reinterpret_cast<char*>(CallRuntime(runtime::kServiceAllocate,
-                                                    intptr_t(text.size() + 1), 0));
+  auto* block =
+      reinterpret_cast<char*>(CallRuntime(runtime::kServiceAllocate, intptr_t(text.size() + 1), 0));
   if (!block) return;
   std::memcpy(block, text.c_str(), text.size() + 1);
   out->setPointer(block);
@@ -109,18 +114,19 @@ std::optional<LONG> LongArgument(const DISPPARAMS& params, UINT n) {
   const VARIANT* v = Argument(params, n);
   if (!v) return std::nullopt;
   Variant converted;
-  if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT*>(v), 0, VT_I4))) return std::nullopt;
+  if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT*>(v), 0, VT_I4)))
+    return std::nullopt;
   return converted.get()->lVal;
 }
 
 std::string TextArgument(const DISPPARAMS& params, UINT n) {
   const VARIANT* v = Argument(params, n);
   if (!v) return {};
-  if (v->vt == VT_BSTR) return v->bstrVal ? AnsiFromWide(v->bstrVal, int(SysStringLen(v->bstrVal))) : std::string();
+  auto ansi = [](BSTR s) { return s ? AnsiFromWide(s, int(SysStringLen(s))) : std::string(); };
+  if (v->vt == VT_BSTR) return ansi(v->bstrVal);
   Variant converted;
   if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT*>(v), 0, VT_BSTR))) return {};
-  BSTR s = converted.get()->bstrVal;
-  return s ? AnsiFromWide(s, int(SysStringLen(s))) : std::string();
+  return ansi(converted.get()->bstrVal);
 }
 
 // The browser's by-reference VARIANT_BOOL for cancelling, or null.
@@ -164,8 +170,7 @@ bool ReadStoredProperties(const uint8_t* data, size_t size, StoredProperties& ou
   Reader in(data, size);
   int32_t version, zoom, offline, silent, length;
   if (!in.int32(version) || version < 0 || version > kStoredVersion) return false;
-  if (!in.int32(zoom) || !in.int32(offline) || !in.int32(silent) || !in.int32(length))
-    return false;
+  if (!in.int32(zoom) || !in.int32(offline) || !in.int32(silent) || !in.int32(length)) return false;
   if (length < 0) return false;
   std::string address;
   if (!in.bytes(size_t(length), address)) return false;
@@ -192,11 +197,18 @@ std::string PlaceholderText(std::string_view address) {
   std::string text = "网页地址：";
   for (char c : address) {
     switch (c) {
-      case '<': text += "&lt;"; break;
-      case '>': text += "&gt;"; break;
+      case '<':
+        text += "&lt;";
+        break;
+      case '>':
+        text += "&gt;";
+        break;
       // A raw "&" would start an entity in the page.
-      case '&': text += "&amp;"; break;
-      default: text += c;
+      case '&':
+        text += "&amp;";
+        break;
+      default:
+        text += c;
     }
   }
   return text;
@@ -270,8 +282,7 @@ HtmlViewer* HtmlViewer::FromWindow(HWND window) {
   return viewer && viewer->live_ && !viewer->destroyed_ ? viewer : nullptr;
 }
 
-LRESULT CALLBACK HtmlViewer::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK HtmlViewer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -357,8 +368,7 @@ void HtmlViewer::navigate(std::string_view address, LONG flags, std::string_view
     size_t length = postLength ? postLength : std::strlen(postData);
     if (length) postArg = ByteArrayVariant(postData, length);
   }
-  browser_->Navigate(target.get(), flagsArg.get(), frameArg.get(), postArg.get(),
-                     headersArg.get());
+  browser_->Navigate(target.get(), flagsArg.get(), frameArg.get(), postArg.get(), headersArg.get());
 }
 
 std::string HtmlViewer::makePlaceholder() {
@@ -433,8 +443,8 @@ int HtmlViewer::getProperty(int index, runtime::TypedValue* value) {
       bool result = field;
       if (!designMode_ && browser_) {
         VARIANT_BOOL state = VARIANT_FALSE;
-        HRESULT hr = index == kPropOffline ? browser_->get_Offline(&state)
-                                           : browser_->get_Silent(&state);
+        HRESULT hr =
+            index == kPropOffline ? browser_->get_Offline(&state) : browser_->get_Silent(&state);
         if (SUCCEEDED(hr)) result = state == VARIANT_TRUE;
       }
       SetBool(value, result);
@@ -446,7 +456,8 @@ int HtmlViewer::getProperty(int index, runtime::TypedValue* value) {
           stored_.address = eventAddress_;
         } else if (browser_) {
           Bstr location;
-          if (SUCCEEDED(browser_->get_LocationURL(location.put()))) stored_.address = location.ansi();
+          if (SUCCEEDED(browser_->get_LocationURL(location.put())))
+            stored_.address = location.ansi();
         }
       }
       SetText(value, stored_.address);
@@ -498,75 +509,94 @@ runtime::HandlerResult HtmlViewer::raise(int event, std::initializer_list<int32_
   return {record.resultPresent != 0, record.result};
 }
 
+namespace {
+
+// How each browser event becomes a component event: its number, the arguments the browser
+// passes with it, and what is done around it.
+enum class Route { Navigation, Plain, Progress, StatusText, Title, CommandState, NewWindow };
+struct EventRoute {
+  DISPID id;
+  int event;
+  UINT arguments;
+  Route route;
+};
+constexpr EventRoute kEventRoutes[] = {
+    // (disp, url, flags, target frame, post data, headers, cancel)
+    {DISPID_BEFORENAVIGATE2, kEventBeforeNavigate, 7, Route::Navigation},
+    {DISPID_NAVIGATECOMPLETE2, kEventNavigateComplete, 2, Route::Navigation},  // (disp, url)
+    {DISPID_DOWNLOADBEGIN, kEventDownloadBegin, 0, Route::Plain},
+    {DISPID_PROGRESSCHANGE, kEventProgress, 2, Route::Progress},  // (progress, maximum)
+    {DISPID_DOWNLOADCOMPLETE, kEventDownloadComplete, 0, Route::Plain},
+    {DISPID_DOCUMENTCOMPLETE, kEventDocumentComplete, 2, Route::Navigation},  // (disp, url)
+    {DISPID_STATUSTEXTCHANGE, kEventStatusText, 1, Route::StatusText},        // (text)
+    {DISPID_TITLECHANGE, kEventTitle, 1, Route::Title},                       // (text)
+    {DISPID_COMMANDSTATECHANGE, kEventCommandState, 2, Route::CommandState},  // (command, on)
+    {DISPID_NEWWINDOW2, kEventNewWindow, 2, Route::NewWindow},                // (disp out, cancel)
+};
+
+bool Cancels(const runtime::HandlerResult& result) { return result.present && result.value == 0; }
+
+}  // namespace
+
 void HtmlViewer::onControlEvent(DISPID id, DISPPARAMS& params) {
   if (!live_ || destroyed_) return;
+  const EventRoute* route = nullptr;
+  for (const EventRoute& r : kEventRoutes)
+    if (r.id == id) route = &r;
+  // OnQuit, OnVisible, PropertyChange and the rest raise nothing; so does an event that
+  // comes with fewer arguments than it has.
+  if (!route || params.cArgs < route->arguments) return;
   EventScope scope(this);
-  switch (id) {
-    case DISPID_BEFORENAVIGATE2:      // (disp, url, flags, frame, post data, headers, cancel)
-    case DISPID_NAVIGATECOMPLETE2:    // (disp, url)
-    case DISPID_DOCUMENTCOMPLETE: {   // (disp, url)
-      UINT needed = id == DISPID_BEFORENAVIGATE2 ? 7 : 2;
-      if (params.cArgs < needed) return;
-      int event = id == DISPID_BEFORENAVIGATE2    ? kEventBeforeNavigate
-                  : id == DISPID_NAVIGATECOMPLETE2 ? kEventNavigateComplete
-                                                   : kEventDocumentComplete;
-      if (event == kEventDocumentComplete && designMode_) deletePlaceholder();
-      VARIANT_BOOL* cancel = event == kEventBeforeNavigate ? CancelArgument(params, 6) : nullptr;
+  switch (route->route) {
+    case Route::Navigation: {
+      if (route->event == kEventDocumentComplete && designMode_) deletePlaceholder();
+      VARIANT_BOOL* cancel =
+          route->event == kEventBeforeNavigate ? CancelArgument(params, 6) : nullptr;
       eventAddress_ = TextArgument(params, 1);
       inNavigationEvent_ = true;
-      runtime::HandlerResult result = raise(event);
-      if (cancel && result.present && result.value == 0) *cancel = VARIANT_TRUE;
+      runtime::HandlerResult result = raise(route->event);
+      if (cancel && Cancels(result)) *cancel = VARIANT_TRUE;
       if (destroyed_) return;
       inNavigationEvent_ = false;
       eventAddress_.clear();
       return;
     }
-    case DISPID_DOWNLOADBEGIN:
-      raise(kEventDownloadBegin);
+    case Route::Plain:
+      raise(route->event);
       return;
-    case DISPID_DOWNLOADCOMPLETE:
-      raise(kEventDownloadComplete);
-      return;
-    case DISPID_PROGRESSCHANGE: {  // (progress, progress max)
+    case Route::Progress: {
       auto progress = LongArgument(params, 0);
       auto maximum = LongArgument(params, 1);
       if (!progress || !maximum) return;
-      int32_t percent = *maximum == 0 ? 100 : MulDiv(*progress, 100, *maximum);
-      raise(kEventProgress, {percent});
+      raise(route->event, {*maximum == 0 ? 100 : MulDiv(*progress, 100, *maximum)});
       return;
     }
-    case DISPID_STATUSTEXTCHANGE:  // (text)
-      if (params.cArgs < 1) return;
+    case Route::StatusText:
       statusText_ = TextArgument(params, 0);
-      raise(kEventStatusText);
+      raise(route->event);
       return;
-    case DISPID_TITLECHANGE:  // (text)
-      if (params.cArgs < 1) return;
+    case Route::Title:
       title_ = TextArgument(params, 0);
       inTitleEvent_ = true;
-      raise(kEventTitle);
+      raise(route->event);
       if (destroyed_) return;
       inTitleEvent_ = false;
       title_.clear();
       return;
-    case DISPID_COMMANDSTATECHANGE: {  // (command, enable)
+    case Route::CommandState: {
       auto command = LongArgument(params, 0);
       auto enable = LongArgument(params, 1);
       if (!command || !enable) return;
       if (*command != CSC_NAVIGATEFORWARD && *command != CSC_NAVIGATEBACK) return;
-      raise(kEventCommandState,
-            {*command == CSC_NAVIGATEFORWARD ? 0 : 1, *enable != 0 ? 1 : 0});
+      raise(route->event, {*command == CSC_NAVIGATEFORWARD ? 0 : 1, *enable != 0 ? 1 : 0});
       return;
     }
-    case DISPID_NEWWINDOW2: {  // (disp out, cancel)
-      if (params.cArgs < 2) return;
+    case Route::NewWindow: {
       VARIANT_BOOL* cancel = CancelArgument(params, 1);
-      runtime::HandlerResult result = raise(kEventNewWindow);
-      if (cancel && result.present && result.value == 0) *cancel = VARIANT_TRUE;
+      runtime::HandlerResult result = raise(route->event);
+      if (cancel && Cancels(result)) *cancel = VARIANT_TRUE;
       return;
     }
-    default:
-      return;  // OnQuit, OnVisible, PropertyChange and the rest: nothing to raise
   }
 }
 

@@ -19,8 +19,7 @@ intptr_t Notify(int code, intptr_t param1, intptr_t) {
 HWND Create(const runtime::ComponentCreateParams& params) { return HtmlViewer::Create(params); }
 
 int SetOwnProperty(HWND component, int index, const runtime::TypedValue* value) {
-  if (HtmlViewer* viewer = HtmlViewer::FromWindow(component))
-    viewer->setProperty(index, value);
+  if (HtmlViewer* viewer = HtmlViewer::FromWindow(component)) viewer->setProperty(index, value);
   return 0;
 }
 
@@ -35,8 +34,20 @@ int GetOwnProperty(HWND component, int index, runtime::TypedValue* value) {
 }
 
 const runtime::DataTypeInfo kDataTypes[1] = {{
-    "超文本浏览框", "HtmlViewer", "", 0, nullptr, 0x40, 0, 0, nullptr,
-    15, nullptr, HtmlViewerInterface, 0, nullptr,
+    "超文本浏览框",
+    "HtmlViewer",
+    "",
+    0,
+    nullptr,
+    0x40,
+    0,
+    0,
+    nullptr,
+    15,
+    nullptr,
+    HtmlViewerInterface,
+    0,
+    nullptr,
 }};
 
 }  // namespace

@@ -134,8 +134,7 @@ void HttpServer::handle(SOCKET client) {
     requests_.push_back(request);
   }
   std::string response = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                         std::to_string(sizeof kPage - 1) + "\r\nConnection: close\r\n\r\n" +
-                         kPage;
+                         std::to_string(sizeof kPage - 1) + "\r\nConnection: close\r\n\r\n" + kPage;
   send(client, response.data(), int(response.size()), 0);
 }
 

@@ -1,6 +1,8 @@
 // The library's records, its notify and interface entries, and the stored property format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "runtime/runtime_app.h"
 #include "webview/html_viewer.h"
 #include "webview/tests/test_support.h"
@@ -61,9 +63,35 @@ TEST(WebViewLibrary, NotifyStoresTheServiceOnlyForCodeOne) {
   EXPECT_EQ(notify(1, reinterpret_cast<intptr_t>(runtime::RuntimeService), 0), 0);
 }
 
+// Bytes placed at the very end of a readable page, followed by a page that cannot be read.
+class GuardedBlock {
+ public:
+  explicit GuardedBlock(const std::vector<uint8_t>& bytes) {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    page_ = info.dwPageSize;
+    base_ = static_cast<uint8_t*>(
+        VirtualAlloc(nullptr, 2 * page_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    DWORD old;
+    VirtualProtect(base_ + page_, page_, PAGE_NOACCESS, &old);
+    size_ = bytes.size();
+    std::copy(bytes.begin(), bytes.end(), data());
+  }
+  GuardedBlock(const GuardedBlock&) = delete;
+  GuardedBlock& operator=(const GuardedBlock&) = delete;
+  ~GuardedBlock() { VirtualFree(base_, 0, MEM_RELEASE); }
+  uint8_t* data() const { return base_ + page_ - size_; }
+  size_t size() const { return size_; }
+
+ private:
+  uint8_t* base_;
+  size_t page_;
+  size_t size_;
+};
+
 TEST(StoredProperties, ReadsVersionsZeroAndOne) {
   for (int32_t version : {0, 1}) {
-    std::vector<uint8_t> data = StoredData(version, 3, 1, 0, "http://a/b");
+    GuardedBlock data(StoredData(version, 3, 1, 0, "http://a/b"));
     StoredProperties p;
     ASSERT_TRUE(ReadStoredProperties(data.data(), data.size(), p)) << version;
     EXPECT_EQ(p.zoom, 3);
@@ -92,9 +120,8 @@ TEST(StoredProperties, RejectsBadBlocksWithoutReadingPastThem) {
   };
   for (size_t cut = 1; cut < good.size(); ++cut) cases.push_back({"truncated", good, cut});
   for (const Case& c : cases) {
-    // The reader gets a copy of exactly size bytes, so a read past it is caught by the heap
-    // checker of the copy's owner as well as by the result.
-    std::vector<uint8_t> block(c.data.begin(), c.data.begin() + std::min(c.size, c.data.size()));
+    // The block ends where an inaccessible page begins: a read past it would fault.
+    GuardedBlock block({c.data.begin(), c.data.begin() + std::min(c.size, c.data.size())});
     StoredProperties p;
     p.address = "kept";
     EXPECT_FALSE(ReadStoredProperties(block.data(), block.size(), p)) << c.what << " " << c.size;
@@ -103,8 +130,9 @@ TEST(StoredProperties, RejectsBadBlocksWithoutReadingPastThem) {
 }
 
 TEST(StoredProperties, ZoomIsClampedToItsFiveLevels) {
-  struct { int32_t stored, applied; } cases[] = {{7, 4}, {-1, 0}, {0, 0}, {4, 4}, {2, 2},
-                                                 {INT32_MIN, 0}, {INT32_MAX, 4}};
+  struct {
+    int32_t stored, applied;
+  } cases[] = {{7, 4}, {-1, 0}, {0, 0}, {4, 4}, {2, 2}, {INT32_MIN, 0}, {INT32_MAX, 4}};
   for (auto c : cases) {
     std::vector<uint8_t> data = StoredData(1, c.stored, 0, 0, "");
     StoredProperties p;

@@ -1,8 +1,7 @@
 // Navigation for real: the browser control talks to an HTTP server on 127.0.0.1.
-#include <gtest/gtest.h>
-
 #include <exdisp.h>
 #include <exdispid.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +24,8 @@ int DialogCount() {
       GetWindowThreadProcessId(w, &pid);
       char cls[32] = {};
       GetClassNameA(w, cls, sizeof cls);
-      if (pid == GetCurrentProcessId() && std::string(cls) == "#32770") ++*reinterpret_cast<int*>(p);
+      if (pid == GetCurrentProcessId() && std::string(cls) == "#32770")
+        ++*reinterpret_cast<int*>(p);
       return TRUE;
     }
   };
@@ -48,19 +48,22 @@ struct EventLog : EventReceiver {
   void onControlEvent(DISPID id, DISPPARAMS& params) override {
     Entry e{id, params.cArgs, {}, 0};
     auto arg = [&](UINT n) -> VARIANT* {
-      return n < params.cArgs ? const_cast<VARIANT*>(Dereferenced(&params.rgvarg[params.cArgs - 1 - n]))
-                              : nullptr;
+      return n < params.cArgs
+                 ? const_cast<VARIANT*>(Dereferenced(&params.rgvarg[params.cArgs - 1 - n]))
+                 : nullptr;
     };
     if ((id == DISPID_BEFORENAVIGATE2 || id == DISPID_NAVIGATEERROR ||
-         id == DISPID_NAVIGATECOMPLETE2 || id == DISPID_DOCUMENTCOMPLETE) && arg(1) &&
-        arg(1)->vt == VT_BSTR)
+         id == DISPID_NAVIGATECOMPLETE2 || id == DISPID_DOCUMENTCOMPLETE) &&
+        arg(1) && arg(1)->vt == VT_BSTR)
       e.text = AnsiFromWide(arg(1)->bstrVal);
     if (id == DISPID_NAVIGATEERROR && arg(3)) {
       Variant status;
-      if (SUCCEEDED(VariantChangeType(status.get(), arg(3), 0, VT_I4))) e.number = status.get()->lVal;
+      if (SUCCEEDED(VariantChangeType(status.get(), arg(3), 0, VT_I4)))
+        e.number = status.get()->lVal;
     }
     if (id == DISPID_COMMANDSTATECHANGE && arg(0) && arg(0)->vt == VT_I4) e.number = arg(0)->lVal;
-    if ((id == DISPID_STATUSTEXTCHANGE || id == DISPID_TITLECHANGE) && arg(0) && arg(0)->vt == VT_BSTR)
+    if ((id == DISPID_STATUSTEXTCHANGE || id == DISPID_TITLECHANGE) && arg(0) &&
+        arg(0)->vt == VT_BSTR)
       e.text = AnsiFromWide(arg(0)->bstrVal);
     if (id == DISPID_BEFORENAVIGATE2 && params.cArgs == 7 &&
         params.rgvarg[0].vt == (VT_BYREF | VT_BOOL))
@@ -83,8 +86,8 @@ class Hosted : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(server.port(), 0);
     RECT rect{0, 0, 400, 200};
-    host = ControlHost::Create(parent.get(), rect, 0xE900, WS_CHILD | WS_VISIBLE,
-                               CLSID_WebBrowser, DIID_DWebBrowserEvents2, &log);
+    host = ControlHost::Create(parent.get(), rect, 0xE900, WS_CHILD | WS_VISIBLE, CLSID_WebBrowser,
+                               DIID_DWebBrowserEvents2, &log);
     ASSERT_TRUE(host);
     browser = host->control().query<IWebBrowser2>(IID_IWebBrowser2);
     ASSERT_TRUE(browser);
@@ -99,9 +102,7 @@ class Hosted : public ::testing::Test {
     ASSERT_EQ(browser->Navigate(target.get(), empty.get(), empty.get(), empty.get(), empty.get()),
               S_OK);
   }
-  bool settled() const {
-    return log.has(DISPID_NAVIGATEERROR) || log.has(DISPID_DOCUMENTCOMPLETE);
-  }
+  bool settled() const { return log.has(DISPID_NAVIGATEERROR) || log.has(DISPID_DOCUMENTCOMPLETE); }
 
   HttpServer server;
   ParentWindow parent;
@@ -175,7 +176,8 @@ TEST_F(Navigation, CreationNavigatesToTheStoredAddress) {
   runtime.handler = [&](const runtime::EventCallRecord& r) {
     // Raised while creation is still under way: find the component as a handler would.
     HWND component = FindWindowExA(parent.get(), nullptr, kHtmlViewerClass, nullptr);
-    if (r.eventNumber == kEventBeforeNavigate) addresses.push_back(GetText(component, kPropAddress));
+    if (r.eventNumber == kEventBeforeNavigate)
+      addresses.push_back(GetText(component, kPropAddress));
     return runtime::HandlerResult{};
   };
   HWND component = create(url);
@@ -211,7 +213,9 @@ TEST_F(Navigation, AddressPropertyNavigatesAndIsReadDuringBeforeNavigate) {
 TEST_F(Navigation, HeadersAndPostDataReachTheServer) {
   HWND component = create("");
   ASSERT_NE(component, nullptr);
-  const char post[] = "a=1&b=\xB2\xE2\xCA\xD4" "extra";  // GBK bytes; only the first 10 go
+  const char post[] =
+      "a=1&b=\xB2\xE2\xCA\xD4"
+      "extra";  // GBK bytes; only the first 10 go
   ViewerOf(component)->navigate(server.url("/post"), 0, "",
                                 "Content-Type: application/x-www-form-urlencoded\r\n"
                                 "X-Tarvo-Test: yes\r\n",
@@ -282,11 +286,14 @@ TEST_F(Navigation, RepeatedCreateAndDestroyAfterNavigationLeaksNothing) {
     options.data = StoredData(1, 2, 0, 0, server.url("/round"));
     HWND component = CreateViewer(holder.get(), options);
     ASSERT_NE(component, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return server.requests().size() > size_t(round); },
-                          milliseconds(4000)));
-    PumpUntil([&] {
-      return !runtime.events.empty() && runtime.events.back().eventNumber == kEventDownloadComplete;
-    }, milliseconds(2000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return server.requests().size() > size_t(round); }, milliseconds(4000)));
+    PumpUntil(
+        [&] {
+          return !runtime.events.empty() &&
+                 runtime.events.back().eventNumber == kEventDownloadComplete;
+        },
+        milliseconds(2000));
     PumpFor(milliseconds(200));
     DestroyWindow(holder.get());
     EXPECT_EQ(LiveComObjects(), objects) << round;

@@ -34,10 +34,12 @@ TEST(PlayerWebViewE2E, StartWindowHostsTheBrowserControlAndSurvivesAnUnreachable
   ASSERT_TRUE(window.has_value());
 
   std::optional<e2e::WindowInfo> viewer;
-  ASSERT_TRUE(e2e::WaitUntil([&] {
-    viewer = ChildOfClass(window->hwnd, "TarvoHtmlViewer");
-    return viewer.has_value();
-  }, 5s));
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] {
+        viewer = ChildOfClass(window->hwnd, "TarvoHtmlViewer");
+        return viewer.has_value();
+      },
+      5s));
   EXPECT_TRUE(viewer->visible);
   EXPECT_EQ(viewer->rect.right - viewer->rect.left, 990);
   EXPECT_EQ(viewer->rect.bottom - viewer->rect.top, 45);

@@ -75,9 +75,9 @@ ParentWindow::ParentWindow(int width, int height) {
     return RegisterClassA(&wc) != 0;
   }();
   (void)registered;
-  window_ = CreateWindowExA(0, "WebViewTestParent", "parent",
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, width,
-                            height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  window_ =
+      CreateWindowExA(0, "WebViewTestParent", "parent", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10,
+                      10, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 ParentWindow::~ParentWindow() {
@@ -213,8 +213,8 @@ VARIANT Long(LONG value) {
 }
 }  // namespace
 
-void EventArguments::BeforeNavigate2(EventArguments& a, IDispatch* browser,
-                                     const std::string& url, VARIANT_BOOL* cancel) {
+void EventArguments::BeforeNavigate2(EventArguments& a, IDispatch* browser, const std::string& url,
+                                     VARIANT_BOOL* cancel) {
   a.add(Dispatch(browser));
   a.addByRef(Bstr(url));
   a.addByRef(Long(0));
@@ -282,6 +282,7 @@ HRESULT Fire(HWND component, DISPID id, EventArguments& arguments) {
 
 }  // namespace webview::tests
 
+#ifndef WEBVIEW_OWN_IMAGE
 const runtime::ProgramImageHeader& TestProgramImage() {
   static const runtime::SupportLibraryInfo* libraries[2];
   static runtime::ProgramImageHeader image = [] {
@@ -294,3 +295,4 @@ const runtime::ProgramImageHeader& TestProgramImage() {
   }();
   return image;
 }
+#endif

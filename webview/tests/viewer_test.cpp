@@ -1,11 +1,11 @@
 // The component with the real browser control: creation, window layout, properties,
 // destruction, and the events as the real sink receives them.
-#include <gtest/gtest.h>
-
 #include <exdispid.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "runtime/entry_table.h"
 #include "webview/control_host.h"
@@ -158,7 +158,9 @@ TEST_F(Viewer, StoredSettingsReachTheBrowser) {
 TEST_F(Viewer, ZoomIsClampedWhenSet) {
   HWND component = create();
   ASSERT_NE(component, nullptr);
-  struct { int32_t set, applied; } cases[] = {{7, 4}, {-1, 0}, {3, 3}, {0, 0}, {4, 4}};
+  struct {
+    int32_t set, applied;
+  } cases[] = {{7, 4}, {-1, 0}, {3, 3}, {0, 0}, {4, 4}};
   for (auto c : cases) {
     SetInt(component, kPropZoom, c.set);
     EXPECT_EQ(GetInt(component, kPropZoom), c.applied) << c.set;
@@ -295,9 +297,16 @@ TEST_F(Viewer, AddressReadDuringNavigationEventsIsTheOneBeingCompleted) {
 
 TEST_F(Viewer, ProgressIsRaisedAsPercent) {
   HWND component = create();
-  struct { LONG progress, maximum; int32_t percent; } cases[] = {
-      {50, 200, 25}, {7, 0, 100}, {0, 0, 100}, {200, 200, 100}, {1, 3, 33}, {2, 3, 67},
-      {0x7FFFFFFF, 0x7FFFFFFF, 100}};
+  struct {
+    LONG progress, maximum;
+    int32_t percent;
+  } cases[] = {{50, 200, 25},
+               {7, 0, 100},
+               {0, 0, 100},
+               {200, 200, 100},
+               {1, 3, 33},
+               {2, 3, 67},
+               {0x7FFFFFFF, 0x7FFFFFFF, 100}};
   for (auto c : cases) {
     runtime.events.clear();
     EventArguments args;
@@ -312,10 +321,14 @@ TEST_F(Viewer, ProgressIsRaisedAsPercent) {
 
 TEST_F(Viewer, CommandStateChangeOnlyForForwardAndBack) {
   HWND component = create();
-  struct { LONG command; bool enable; bool raised; int32_t direction, enabled; } cases[] = {
-      {1, true, true, 0, 1}, {1, false, true, 0, 0}, {2, true, true, 1, 1},
-      {2, false, true, 1, 0}, {-1, true, false, 0, 0}, {0, true, false, 0, 0},
-      {3, true, false, 0, 0}};
+  struct {
+    LONG command;
+    bool enable;
+    bool raised;
+    int32_t direction, enabled;
+  } cases[] = {{1, true, true, 0, 1},  {1, false, true, 0, 0},  {2, true, true, 1, 1},
+               {2, false, true, 1, 0}, {-1, true, false, 0, 0}, {0, true, false, 0, 0},
+               {3, true, false, 0, 0}};
   for (auto c : cases) {
     runtime.events.clear();
     EventArguments args;
@@ -489,6 +502,45 @@ TEST_F(Viewer, BrowsingInDesignModeNavigatesToTheAddressItself) {
   ASSERT_TRUE(FileExists(second));
   DestroyWindow(parent.get());
   EXPECT_FALSE(FileExists(second));  // no placeholder outlives its component
+}
+
+// Sets TMP and TEMP for one test, as GetTempPathA reads them.
+class TempDirectory {
+ public:
+  explicit TempDirectory(const std::string& path) {
+    for (const char* name : {"TMP", "TEMP"}) {
+      char old[1024] = {};
+      DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+      saved_.emplace_back(name, n ? std::optional<std::string>(old) : std::nullopt);
+      SetEnvironmentVariableA(name, path.c_str());
+    }
+  }
+  ~TempDirectory() {
+    for (const auto& [name, value] : saved_)
+      SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
+  }
+
+ private:
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST_F(Viewer, DesignModeWithoutAUsableTempDirectoryShowsNothing) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string cases[] = {
+      std::string(temp) + std::string(262 - strlen(temp), 'd'),  // 260 characters or more
+      std::string(temp) + "no-such-directory-here",
+  };
+  for (const std::string& path : cases) {
+    TempDirectory redirected(path);
+    ViewerOptions options;
+    options.designMode = true;
+    options.data = StoredData(1, 2, 0, 0, "http://h/");
+    HWND component = create(options);
+    ASSERT_NE(component, nullptr) << path;
+    EXPECT_TRUE(ViewerOf(component)->placeholderFile().empty()) << path;
+    DestroyWindow(component);
+  }
 }
 
 TEST_F(Viewer, BrowseInDesignModeIsIgnoredAtRunTime) {
