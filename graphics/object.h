@@ -137,6 +137,7 @@ concept RecordPointer =
 // converted.
 template <class P, class A>
 P ToFlat(A&& a) {
+  static_assert(!std::is_reference_v<P>, "declare the flat function with a pointer parameter");
   if constexpr (Wrapper<A>) {
     return static_cast<P>(a.GetNative());
   } else if constexpr (WrapperPointer<A>) {
