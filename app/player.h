@@ -2,14 +2,20 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+
+#include "app/form_data.h"
+#include "runtime/program_image.h"
 
 namespace player {
-
-inline constexpr uint32_t kStartWindowId = 0x52010001;
 
 int AppStartRoutine();
 void InitializeGlobals();
 void ExitRoutine();
 void FrameworkInitialization();
+
+// Event 0 of the start window and of the page window.
+runtime::HandlerResult MainWindowCreated(std::span<const int32_t> arguments);
+runtime::HandlerResult PageWindowCreated(std::span<const int32_t> arguments);
 
 }  // namespace player

@@ -1,7 +1,10 @@
 // The player's program image and its compiled start routine.
 #include <windows.h>
 
+#include <vector>
+
 #include "app/player.h"
+#include "framework/dll.h"
 #include "runtime/core_library.h"
 #include "runtime/entry_table.h"
 #include "runtime/program_entry.h"
@@ -13,6 +16,9 @@ namespace {
 
 const runtime::SupportLibraryInfo* g_libraries[2];
 runtime::ProgramImageHeader g_image{};
+std::vector<uint8_t> g_formData;
+std::vector<const char*> g_dllLibraries;
+std::vector<const char*> g_dllFunctions;
 
 void BuildImage() {
   g_libraries[0] = &runtime::CoreLibrary();
@@ -24,8 +30,15 @@ void BuildImage() {
   g_image.startRoutine = AppStartRoutine;
   g_image.constantPool = pool.start;
   g_image.constantPoolSize = pool.size;
+  g_formData = BuildFormData(AppStartRoutine, MainWindowCreated, PageWindowCreated);
+  g_image.formData = g_formData.data();
+  g_image.formDataSize = uint32_t(g_formData.size());
   g_image.libraryCount = 2;
   g_image.libraries = g_libraries;
+  framework::dll::AppendNames(g_dllLibraries, g_dllFunctions);
+  g_image.dllCommandCount = uint32_t(g_dllLibraries.size());
+  g_image.dllLibraryNames = g_dllLibraries.data();
+  g_image.dllFunctionNames = g_dllFunctions.data();
 }
 
 int CompiledStart() {

@@ -1,9 +1,9 @@
 # Helpers shared by every directory of the tree.
 
-# tarvo_test(<name> SOURCES ... [LIBS ...] [MAIN <target>])
+# tarvo_test(<name> SOURCES ... [LIBS ...] [MAIN <target>] [PREFIX <test name prefix>])
 # A GoogleTest program run under Wine; each test case becomes one ctest test.
 function(tarvo_test name)
-  cmake_parse_arguments(T "" "MAIN;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "MAIN;TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
   if(NOT TARVO_BUILD_TESTS)
     return()
   endif()
@@ -19,6 +19,7 @@ function(tarvo_test name)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       NO_PRETTY_VALUES NO_PRETTY_TYPES
+      TEST_PREFIX "${T_PREFIX}"
       DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT ${T_TIMEOUT}
       WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)

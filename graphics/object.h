@@ -243,7 +243,8 @@ class GdipClass : public GdipObject {
     }
     return *this;
   }
-  ~GdipClass() override { Release(); }
+  // Going away deletes, as Delete does (the status is recorded).
+  ~GdipClass() override { Delete(); }
 
   Handle* handle() const { return handle_; }
   void AttachNative(void* p) override {
@@ -260,8 +261,7 @@ class GdipClass : public GdipObject {
     return Record(status);
   }
 
-  // Releases the native object, recording no status (the wrapper going away or being
-  // replaced).
+  // Releases the native object, recording no status (the wrapper being replaced).
   void Release() {
     if (!handle_) return;
     DeleteCommand(handle_.get());

@@ -1,5 +1,8 @@
 #include "core_library.h"
 
+#include "commands.h"
+#include "runtime_app.h"
+
 namespace runtime {
 
 namespace {
@@ -29,6 +32,19 @@ intptr_t CoreNotify(int code, intptr_t param1, intptr_t) {
 }
 
 }  // namespace
+
+namespace commands {
+
+intptr_t CoreService(int code, intptr_t param1, intptr_t param2) {
+  return g_service ? g_service(code, param1, param2) : 0;
+}
+
+void CommandFatal(const char* message) {
+  CoreService(kServiceFatalError, reinterpret_cast<intptr_t>(message));
+  FatalError(message);  // only without a service entry, before start-up
+}
+
+}  // namespace commands
 
 const SupportLibraryInfo& CoreLibrary() {
   static const SupportLibraryInfo info = [] {

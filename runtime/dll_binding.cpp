@@ -1,6 +1,5 @@
 // Lazy binding of the program's DLL commands: loaded and resolved at first call, cached, and
 // freed at shutdown. A command that cannot be bound is a fatal error, never a null call.
-#include <cstdlib>
 #include <string>
 
 #include "runtime_app.h"
@@ -12,10 +11,12 @@ namespace {
 constexpr const char* kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
                                              "Advapi32.dll", "Mpr.dll", "Shell32.dll"};
 
-// The name to hand GetProcAddress: an ordinal for "#n", else the name itself.
+// The name to hand GetProcAddress: for "#n" the ordinal n modulo 65536, else the name.
 LPCSTR ProcName(const char* function) {
   if (function[0] != '#') return function;
-  unsigned long ordinal = std::strtoul(function + 1, nullptr, 10) % 65536;
+  unsigned ordinal = 0;
+  for (const char* p = function + 1; *p >= '0' && *p <= '9'; ++p)
+    ordinal = (ordinal * 10 + unsigned(*p - '0')) % 65536;
   return MAKEINTRESOURCEA(static_cast<WORD>(ordinal));
 }
 
@@ -62,7 +63,9 @@ void* BindDllCommand(int index) {
   LPCSTR proc = ProcName(function);
   HMODULE module = nullptr;
   void* address = nullptr;
-  if (!*library) {
+  if (!proc) {
+    // ordinal 0 names no function
+  } else if (!*library) {
     address = FindInDefaultLibraries(proc, module);
   } else {
     module = LoadNamedLibrary(library);
