@@ -137,6 +137,7 @@ concept RecordPointer =
 // converted.
 template <class P, class A>
 P ToFlat(A&& a) {
+  static_assert(!std::is_reference_v<P>, "declare the flat function with a pointer parameter");
   if constexpr (Wrapper<A>) {
     return static_cast<P>(a.GetNative());
   } else if constexpr (WrapperPointer<A>) {
@@ -242,7 +243,8 @@ class GdipClass : public GdipObject {
     }
     return *this;
   }
-  ~GdipClass() override { Release(); }
+  // Going away deletes, as Delete does (the status is recorded).
+  ~GdipClass() override { Delete(); }
 
   Handle* handle() const { return handle_; }
   void AttachNative(void* p) override {
@@ -259,8 +261,7 @@ class GdipClass : public GdipObject {
     return Record(status);
   }
 
-  // Releases the native object, recording no status (the wrapper going away or being
-  // replaced).
+  // Releases the native object, recording no status (the wrapper being replaced).
   void Release() {
     if (!handle_) return;
     DeleteCommand(handle_.get());
