@@ -24,6 +24,9 @@ using Gdiplus::GpStatus;
 // Status of the most recent wrapper call that records one (0 = Ok), shared by all objects.
 inline GpStatus LastStatus = Gdiplus::Ok;
 
+// The program's byte arrays (UTF-16 texts for the W methods, comment data).
+using ByteArray = std::vector<uint8_t>;
+
 // Colour matrix written by Graphics::DrawImageAlpha.
 inline float AlphaMatrix[5][5] = {};
 
@@ -202,23 +205,12 @@ using OutType = std::remove_pointer_t<std::tuple_element_t<
 
 }  // namespace detail
 
-// An array of records passed to a flat function (family Y): GDI+ gets the records in place,
-// so what it writes lands in the caller's records.
-template <class T>
-detail::ArrayArg<T> Array(std::span<T> records) {
-  return {records.data(), int32_t(records.size())};
-}
-template <class T>
-detail::ArrayArg<T> Array(std::vector<T>& records) {
-  return {records.data(), int32_t(records.size())};
-}
-template <class T>
-detail::ArrayArg<const T> Array(const std::vector<T>& records) {
-  return {records.data(), int32_t(records.size())};
-}
-template <class T>
-detail::ArrayArg<const T> Array(std::span<const T> records) {
-  return {records.data(), int32_t(records.size())};
+// An array of records passed to a flat function (family Y): any contiguous range (span,
+// vector, C array). GDI+ gets the records in place, so what it writes lands in the caller's.
+template <class Range>
+auto Array(Range&& records) {
+  using T = std::remove_reference_t<decltype(*std::data(records))>;
+  return detail::ArrayArg<T>{std::data(records), int32_t(std::size(records))};
 }
 
 // A wrapper class whose class handle is a Handle* and whose native object is released with

@@ -1,5 +1,8 @@
 #include "graphics/tests/test_support.h"
 
+#include "runtime/entry_table.h"
+#include "runtime/runtime_app.h"
+
 namespace graphics::testing {
 
 namespace {
@@ -36,6 +39,13 @@ void AppendTestNames(std::vector<const char*>& libraries, std::vector<const char
   libraries.insert(libraries.end(), std::begin(kTestLibraries), std::end(kTestLibraries));
   functions.insert(functions.end(), std::begin(kTestFunctions), std::end(kTestFunctions));
 }
+
+CommandSpy::CommandSpy(int index, void* replacement)
+    : index_(index), real_(runtime::Entries().CallDllCommand(index)) {
+  runtime::App().dll.addresses[index] = replacement;
+}
+
+CommandSpy::~CommandSpy() { runtime::App().dll.addresses[index_] = real_; }
 
 Dib::Dib(int width, int height) : width_(width), height_(height) {
   BITMAPINFO info{};

@@ -67,6 +67,27 @@ using TestFont = TestObject<Gdiplus::GpFont, testdll::GdipDeleteFont>;
 using TestFormat = TestObject<Gdiplus::GpStringFormat, testdll::GdipDeleteStringFormat>;
 using TestRegion = TestObject<Gdiplus::GpRegion, dll::GdipDeleteRegion>;
 
+// Puts replacement in place of a bound DLL command for the scope, so a test can see the
+// arguments a wrapper method passes; `real` is the command's own address, to forward to.
+class CommandSpy {
+ public:
+  template <int Index, class Fn>
+  CommandSpy(const runtime::DllCommand<Index, Fn>&, Fn replacement)
+      : CommandSpy(Index, reinterpret_cast<void*>(replacement)) {}
+  CommandSpy(int index, void* replacement);
+  ~CommandSpy();
+  CommandSpy(const CommandSpy&) = delete;
+  CommandSpy& operator=(const CommandSpy&) = delete;
+  template <class Fn>
+  Fn real() const {
+    return reinterpret_cast<Fn>(real_);
+  }
+
+ private:
+  int index_;
+  void* real_;
+};
+
 TestPen MakePen(uint32_t argb, float width = 1);
 TestBrush MakeBrush(uint32_t argb);
 // A 32bppARGB bitmap filled by pixel(x, y).
