@@ -1,18 +1,16 @@
 #include "graphics/image.h"
 
+#include "graphics/text.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace graphics {
 
 std::wstring WideText(const std::string& text) {
-  if (text.empty()) return {};
-  int n = dll::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring out(size_t(n), L'\0');
-  dll::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(), n);
-  out.resize(size_t(n - 1));
-  return out;
+  ByteArray wide = ToWideText(text.c_str());
+  detail::WideText w = detail::Wide(wide);
+  return std::wstring(w.units, size_t(w.length));
 }
 
 std::wstring WideFromBytes(std::span<const uint8_t> bytes) {

@@ -107,7 +107,8 @@ class Image : public GdipClass<Gdiplus::GpImage, dll::GdipDisposeImage, true> {
   MemoryStream stream_;
 };
 
-// Text helpers for file and resource names.
+// File and resource names as GDI+ takes them: the program's ANSI text converted, or UTF-16
+// bytes up to their first zero unit (or their end).
 std::wstring WideText(const std::string& text);
 std::wstring WideFromBytes(std::span<const uint8_t> bytes);
 

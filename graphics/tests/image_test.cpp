@@ -172,6 +172,27 @@ TEST(Image, SavingWithEncoderParameters) {
   EXPECT_EQ(jpg[1], 0xD8);
 }
 
+TEST(Image, FileNamesInTheAnsiCodePage) {
+  Image image;
+  ASSERT_TRUE(image.FromBytes(kQuadrantsPng.view()));
+  TempFile file("图片.png");  // GBK bytes: the program's own texts
+  ASSERT_TRUE(image.SaveToFile(file.name));
+  EXPECT_NE(GetFileAttributesW(L"图片.png"), INVALID_FILE_ATTRIBUTES);
+  Image back;
+  ASSERT_TRUE(back.FromFile(file.name));
+  EXPECT_EQ(back.GetWidth(), 36u);
+}
+
+TEST(Image, SaveAddWithoutAMultiFrameSaveFails) {
+  Image image, other;
+  ASSERT_TRUE(image.FromBytes(kFramesGif.view()));
+  ASSERT_TRUE(other.FromBytes(kQuadrantsPng.view()));
+  EXPECT_FALSE(image.SaveAdd());
+  EXPECT_NE(LastStatus, Gdiplus::Ok);
+  EXPECT_FALSE(image.SaveAddImage(other));
+  EXPECT_NE(LastStatus, Gdiplus::Ok);
+}
+
 TEST(Image, CloneMakesAnIndependentPicture) {
   Image image, copy;
   ASSERT_TRUE(image.FromBytes(kQuadrantsPng.view()));
