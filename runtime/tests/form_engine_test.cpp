@@ -21,7 +21,8 @@ using ::testing::ElementsAreArray;
 constexpr uint32_t kAllWindows[] = {
     kUnitsWindow,   kSelfClosingWindow, kFailingUnitWindow, kNoisyWindow,     kModalWindow,
     kStyledWindow, kBadBlockWindow,    kUnknownTypeWindow, kHiddenOwnerWindow, kOwnClassWindow,
-    kBorderlessWindow, kIconWindow, kBadIconWindow, kPageWindow, kMainWindow};
+    kBorderlessWindow, kIconWindow, kBadIconWindow, kPageWindow, kMainWindow,
+    kWindowlessTypeWindow};
 
 bool QuitPosted() {
   MSG msg;
@@ -95,6 +96,15 @@ TEST_F(FormEngine, CreatesTheWindowAndItsUnitsInOrderWithChildIds) {
   EXPECT_FALSE(IsWindowEnabled(e));
   EXPECT_TRUE(IsWindowEnabled(a));
   EXPECT_TRUE(GetWindowLongPtrA(b, GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(FormEngine, AUnitOfAWindowlessTypeGetsNoStyleAndStaysHidden) {
+  ASSERT_TRUE(Load(kWindowlessTypeWindow));
+  HWND unit = FindInstance(kWindowlessTypeWindow, kWindowlessUnit);
+  ASSERT_TRUE(unit);
+  EXPECT_FALSE(IsWindowVisible(unit));
+  EXPECT_TRUE(IsWindowEnabled(unit));
+  EXPECT_FALSE(GetWindowLongPtrA(unit, GWL_STYLE) & WS_TABSTOP);
 }
 
 TEST_F(FormEngine, NoticesAndEventsComeInOrder) {

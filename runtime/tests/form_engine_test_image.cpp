@@ -30,6 +30,7 @@ constexpr char kUnitClass[] = "TarvoTestUnit";
 constexpr uint32_t kTestUnitType = 0x00020001;
 constexpr uint32_t kFailingType = 0x00020002;
 constexpr uint32_t kNoisyType = 0x00020003;
+constexpr uint32_t kWindowlessType = 0x00020004;
 constexpr uint32_t kUnknownType = 0x00090001;
 
 struct UnitIdentity {
@@ -109,20 +110,22 @@ void* NoisyInterface(int code) {
   return code == kInterfaceCreate ? reinterpret_cast<void*>(&CreateNoisyUnit) : nullptr;
 }
 
-const DataTypeInfo kTestTypes[3] = {
+const DataTypeInfo kTestTypes[4] = {
     {"单元", "unit", "", 0, nullptr, 0x40, 0, 0, nullptr, 0, nullptr, TestUnitInterface, 0,
      nullptr},
     {"失败", "failing", "", 0, nullptr, 0x40, 0, 0, nullptr, 0, nullptr, FailingInterface, 0,
      nullptr},
     {"吵闹", "noisy", "", 0, nullptr, 0x40, 0, 0, nullptr, 0, nullptr, NoisyInterface, 0,
      nullptr},
+    {"无窗", "windowless", "", 0, nullptr, 0x8040, 0, 0, nullptr, 0, nullptr, TestUnitInterface,
+     0, nullptr},
 };
 
 const SupportLibraryInfo& TestComponents() {
   static const SupportLibraryInfo info = [] {
     SupportLibraryInfo i{};
     i.format = kLibraryFormat;
-    i.dataTypeCount = 3;
+    i.dataTypeCount = 4;
     i.dataTypes = kTestTypes;
     return i;
   }();
@@ -319,6 +322,10 @@ std::vector<uint8_t> BuildFormData() {
                                       {On(0, MainWindowCreated)})}),
       Window(kPageWindow,
              {WindowUnit(kPageWindowOwn, PlainProperties("选择夹"), LoadEvents())}),
+      Window(kWindowlessTypeWindow,
+             {WindowUnit(0x06000101, PlainProperties("无窗单元"), {}),
+              Component(kWindowlessUnit, kWindowlessType,
+                        kUnitVisible | kUnitDisabled | kUnitTabStop)}),
       Window(kBorderlessWindow, {WindowUnit(0x060000A1, borderless, {})}),
   };
   return WriteFormData(windows);

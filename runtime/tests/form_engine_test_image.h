@@ -30,6 +30,8 @@ inline constexpr uint32_t kMainWindow = 0x5200000E;
 inline constexpr uint32_t kMainWindowOwn = 0x060000E1;
 inline constexpr uint32_t kPageWindow = 0x5200000F;
 inline constexpr uint32_t kPageWindowOwn = 0x060000F1;
+inline constexpr uint32_t kWindowlessTypeWindow = 0x52000010;  // a unit of a 0x8000 type
+inline constexpr uint32_t kWindowlessUnit = 0x16000101;
 inline constexpr uint32_t kMissingWindow = 0x520000FF;
 
 // Units of kUnitsWindow.
