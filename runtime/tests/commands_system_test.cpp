@@ -112,7 +112,9 @@ TEST(EnvironmentCommands, ValuesOfAnyLengthAndUnsetNames) {
   EXPECT_EQ(TakeText(CallCore(kAppDirectory)), App().appDirectory);
 }
 
+// The report file is removed first: directories of earlier runs may be reused.
 std::string ProbeCommand(const std::string& report, int pauseMs) {
+  DeleteFileA(report.c_str());
   return "\"" + App().appDirectory + "\\startup_probe.exe\" \"" + report + "\" " +
          std::to_string(pauseMs);
 }
