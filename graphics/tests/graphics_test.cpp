@@ -6,6 +6,7 @@
 
 #include "graphics/graphics.h"
 #include "graphics/matrix.h"
+#include "graphics/path.h"
 #include "graphics/tests/test_support.h"
 
 namespace graphics {
@@ -368,6 +369,147 @@ TEST_F(GraphicsTest, StatesAndContainersRestoreTheTransform) {
   unsigned third = g.BeginContainerI({0, 0, 10, 10}, {0, 0, 10, 10}, Gdiplus::UnitPixel);
   EXPECT_EQ(LastStatus, Gdiplus::Ok);
   EXPECT_TRUE(g.EndContainer(third));
+}
+
+// Every outline and fill method, each drawn alone into a cleared surface: it must ink the
+// pixel named and leave a pixel outside its shape alone.
+struct Shape {
+  const char* name;
+  std::function<bool(Graphics&, const GdipObject& pen, const GdipObject& brush)> draw;
+  int inkX, inkY;
+  int clearX, clearY;
+};
+
+TEST_F(GraphicsTest, EveryOutlineAndFillInksItsShape) {
+  testing::TestPen pen = MakePen(0xFFFFFFFF, 3);
+  testing::TestBrush brush = MakeBrush(0xFFFFFFFF);
+  const std::vector<PointF> zigzag{{10, 10}, {50, 50}, {90, 10}};
+  const std::vector<Point> zigzagI{{10, 10}, {50, 50}, {90, 10}};
+  const std::vector<PointF> bezier{{10, 50}, {30, 50}, {70, 50}, {90, 50}};
+  const std::vector<Point> bezierI{{10, 50}, {30, 50}, {70, 50}, {90, 50}};
+  const std::vector<PointF> square{{20, 20}, {80, 20}, {80, 80}, {20, 80}};
+  const std::vector<Point> squareI{{20, 20}, {80, 20}, {80, 80}, {20, 80}};
+  GraphicsPath ring;
+  ASSERT_TRUE(ring.Create());
+  ASSERT_TRUE(ring.AddEllipseI(10, 10, 80, 80));
+  const Shape shapes[] = {
+      {"DrawPath", [&](Graphics& g, auto& p, auto&) { return g.DrawPath(p, ring); }, 10, 50, 50, 50},
+      {"FillPath", [&](Graphics& g, auto&, auto& b) { return g.FillPath(b, ring); }, 50, 50, 12, 12},
+      {"DrawLine", [](Graphics& g, auto& p, auto&) { return g.DrawLine(p, 0, 50, 99, 50); }, 50, 50, 50, 10},
+      {"DrawLines", [&](Graphics& g, auto& p, auto&) { return g.DrawLines(p, zigzag); }, 50, 50, 50, 10},
+      {"DrawLinesI", [&](Graphics& g, auto& p, auto&) { return g.DrawLinesI(p, zigzagI); }, 50, 50, 50, 10},
+      {"DrawArc", [](Graphics& g, auto& p, auto&) { return g.DrawArc(p, 10, 10, 80, 80, 0, 180); }, 50, 90, 50, 10},
+      {"DrawArcI", [](Graphics& g, auto& p, auto&) { return g.DrawArcI(p, 10, 10, 80, 80, 180, 180); }, 50, 10, 50, 90},
+      {"DrawBezier", [](Graphics& g, auto& p, auto&) { return g.DrawBezier(p, 10, 50, 30, 50, 70, 50, 90, 50); }, 50, 50, 50, 20},
+      {"DrawBezierI", [](Graphics& g, auto& p, auto&) { return g.DrawBezierI(p, 10, 50, 30, 50, 70, 50, 90, 50); }, 50, 50, 50, 20},
+      {"DrawBeziers", [&](Graphics& g, auto& p, auto&) { return g.DrawBeziers(p, bezier); }, 50, 50, 50, 20},
+      {"DrawBeziersI", [&](Graphics& g, auto& p, auto&) { return g.DrawBeziersI(p, bezierI); }, 50, 50, 50, 20},
+      {"DrawRectangle", [](Graphics& g, auto& p, auto&) { return g.DrawRectangle(p, 20, 20, 60, 60); }, 20, 50, 50, 50},
+      {"DrawRectangles", [](Graphics& g, auto& p, auto&) { return g.DrawRectangles(p, std::vector<RectF>{{20, 20, 60, 60}}); }, 80, 50, 50, 50},
+      {"DrawRectanglesI", [](Graphics& g, auto& p, auto&) { return g.DrawRectanglesI(p, std::vector<Rect>{{20, 20, 60, 60}}); }, 50, 80, 50, 50},
+      {"DrawEllipse", [](Graphics& g, auto& p, auto&) { return g.DrawEllipse(p, 10, 10, 80, 80); }, 10, 50, 50, 50},
+      {"DrawEllipseI", [](Graphics& g, auto& p, auto&) { return g.DrawEllipseI(p, 10, 10, 80, 80); }, 90, 50, 50, 50},
+      {"DrawPie", [](Graphics& g, auto& p, auto&) { return g.DrawPie(p, 10, 10, 80, 80, 0, 90); }, 70, 50, 30, 50},
+      {"DrawPieI", [](Graphics& g, auto& p, auto&) { return g.DrawPieI(p, 10, 10, 80, 80, 0, 90); }, 50, 70, 50, 30},
+      {"DrawPolygon", [&](Graphics& g, auto& p, auto&) { return g.DrawPolygon(p, square); }, 20, 50, 50, 50},
+      {"DrawPolygonI", [&](Graphics& g, auto& p, auto&) { return g.DrawPolygonI(p, squareI); }, 80, 50, 50, 50},
+      {"DrawCurve", [&](Graphics& g, auto& p, auto&) { return g.DrawCurve(p, zigzag); }, 10, 10, 50, 10},
+      {"DrawCurveI", [&](Graphics& g, auto& p, auto&) { return g.DrawCurveI(p, zigzagI); }, 50, 50, 50, 10},
+      {"DrawCurve2", [&](Graphics& g, auto& p, auto&) { return g.DrawCurve2(p, zigzag, 0); }, 30, 30, 50, 10},
+      {"DrawCurve2I", [&](Graphics& g, auto& p, auto&) { return g.DrawCurve2I(p, zigzagI, 0); }, 70, 30, 50, 10},
+      {"DrawCurve3", [&](Graphics& g, auto& p, auto&) { return g.DrawCurve3(p, zigzag, 1, 1, 0); }, 70, 30, 30, 30},
+      {"DrawCurve3I", [&](Graphics& g, auto& p, auto&) { return g.DrawCurve3I(p, zigzagI, 0, 1, 0); }, 30, 30, 70, 30},
+      {"DrawClosedCurve", [&](Graphics& g, auto& p, auto&) { return g.DrawClosedCurve2(p, square, 0); }, 20, 50, 50, 50},
+      {"DrawClosedCurveI", [&](Graphics& g, auto& p, auto&) { return g.DrawClosedCurve2I(p, squareI, 0); }, 50, 20, 50, 50},
+      {"DrawClosedCurveDefault", [&](Graphics& g, auto& p, auto&) { return g.DrawClosedCurve(p, square); }, 20, 20, 50, 50},
+      {"DrawClosedCurveIDefault", [&](Graphics& g, auto& p, auto&) { return g.DrawClosedCurveI(p, squareI); }, 80, 80, 50, 50},
+      {"FillRectangle", [](Graphics& g, auto&, auto& b) { return g.FillRectangle(b, 20, 20, 60, 60); }, 50, 50, 10, 10},
+      {"FillRectanglesI", [](Graphics& g, auto&, auto& b) { return g.FillRectanglesI(b, std::vector<Rect>{{20, 20, 60, 60}}); }, 50, 50, 10, 10},
+      {"FillPolygon", [&](Graphics& g, auto&, auto& b) { return g.FillPolygon(b, square); }, 50, 50, 10, 10},
+      {"FillEllipse", [](Graphics& g, auto&, auto& b) { return g.FillEllipse(b, 10, 10, 80, 80); }, 50, 50, 12, 12},
+      {"FillPie", [](Graphics& g, auto&, auto& b) { return g.FillPie(b, 10, 10, 80, 80, 0, 90); }, 60, 60, 40, 40},
+      {"FillPieI", [](Graphics& g, auto&, auto& b) { return g.FillPieI(b, 10, 10, 80, 80, 180, 90); }, 40, 40, 60, 60},
+      {"FillClosedCurve", [&](Graphics& g, auto&, auto& b) { return g.FillClosedCurve(b, square); }, 50, 50, 5, 5},
+      {"FillClosedCurveI", [&](Graphics& g, auto&, auto& b) { return g.FillClosedCurveI(b, squareI); }, 50, 50, 5, 5},
+      {"FillClosedCurve2", [&](Graphics& g, auto&, auto& b) { return g.FillClosedCurve2(b, square, 0); }, 50, 50, 10, 10},
+      {"FillClosedCurve2I", [&](Graphics& g, auto&, auto& b) { return g.FillClosedCurve2I(b, squareI, 0, Gdiplus::FillModeWinding); }, 50, 50, 10, 10},
+  };
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    ASSERT_TRUE(g.Clear(0xFF000000));
+    EXPECT_TRUE(shape.draw(g, pen, brush));
+    EXPECT_EQ(LastStatus, Gdiplus::Ok);
+    EXPECT_EQ(Rgb(shape.inkX, shape.inkY), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(shape.clearX, shape.clearY), 0u);
+  }
+}
+
+TEST_F(GraphicsTest, PathsRegionsAndCachedBitmapsDraw) {
+  testing::TestPen pen = MakePen(0xFFFFFFFF, 1);
+  testing::TestBrush brush = MakeBrush(0xFFFFFFFF);
+  testing::TestRegion region;
+  Gdiplus::GpRegion* native = nullptr;
+  ASSERT_EQ(dll::GdipCreateRegion(&native), Gdiplus::Ok);
+  region.SetNative(native);
+  ASSERT_TRUE(g.SetClipRectI(10, 10, 20, 20));
+  ASSERT_TRUE(g.GetClip(region));
+  ASSERT_TRUE(g.ResetClip());
+  EXPECT_TRUE(g.FillRegion(brush, region));
+  EXPECT_EQ(Rgb(15, 15), 0xFFFFFFu);
+  EXPECT_EQ(Rgb(35, 15), 0u);
+
+  testing::TestImage picture = MakeBitmap(10, 10, [](int, int) { return 0xFF00FF00u; });
+  Gdiplus::GpCachedBitmap* cached = nullptr;
+  ASSERT_EQ(testing::testdll::GdipCreateCachedBitmap(
+                static_cast<Gdiplus::GpBitmap*>(picture.handle()), g.handle(), &cached),
+            Gdiplus::Ok);
+  {
+    testing::TestObject<Gdiplus::GpCachedBitmap, testing::testdll::GdipDeleteCachedBitmap>
+        cachedBitmap(cached);
+    // The position is truncated: 50.9 draws from 50.
+    EXPECT_TRUE(g.DrawCachedBitmap(cachedBitmap, 50.9f, 50.9f));
+  }
+  EXPECT_EQ(Rgb(50, 50), 0x00FF00u);
+  EXPECT_EQ(Rgb(59, 59), 0x00FF00u);
+  EXPECT_EQ(Rgb(60, 55), 0u);
+}
+
+struct CommentCall {
+  UINT size = 0;
+  std::vector<BYTE> bytes;
+};
+CommentCall g_comment;
+CommandSpy* g_commentSpy;
+GpStatus WINGDIPAPI SpyComment(Gdiplus::GpGraphics* graphics, UINT size, const BYTE* data) {
+  g_comment = {size, std::vector<BYTE>(data, data + size)};
+  return g_commentSpy->real<decltype(&SpyComment)>()(graphics, size, data);
+}
+
+TEST_F(GraphicsTest, CommentPassesTheBytesAndTheirLength) {
+  CommandSpy spy(dll::GdipComment, &SpyComment);
+  g_commentSpy = &spy;
+  bool ok = g.Comment({1, 2, 3});
+  EXPECT_EQ(ok, LastStatus == Gdiplus::Ok);
+  EXPECT_EQ(g_comment.size, 3u);
+  EXPECT_EQ(g_comment.bytes, (std::vector<BYTE>{1, 2, 3}));
+}
+
+TEST(GraphicsOnWindow, CreatesFromAWindowWithAndWithoutColourManagement) {
+  HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                              nullptr, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  for (bool icm : {false, true}) {
+    Graphics g;
+    EXPECT_TRUE(g.CreateFromHWND(hwnd, icm)) << icm << " " << LastStatus;
+    EXPECT_NE(g.GetNative(), nullptr);
+    EXPECT_GT(g.GetVisibleClipBoundsI().Width, 0);
+  }
+  Graphics device;
+  HDC dc = GetDC(hwnd);
+  EXPECT_TRUE(device.CreateFromHDC(dc, dc)) << LastStatus;
+  EXPECT_TRUE(device.Delete());
+  ReleaseDC(hwnd, dc);
+  DestroyWindow(hwnd);
 }
 
 TEST(GraphicsOnImage, FromImageDrawsIntoTheBitmap) {
