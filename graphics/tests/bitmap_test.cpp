@@ -10,6 +10,7 @@
 namespace {
 
 using namespace graphics;
+using graphics::testing::CommandSpy;
 using graphics::testing::Dib;
 
 struct GdiObject {
@@ -268,6 +269,28 @@ TEST(Bitmap, RotateByZeroGivesAPictureOnePixelSmallerCentred) {
     EXPECT_EQ(rotated.GetPixel(0, y) >> 24, 0xFFu) << y;
     EXPECT_EQ(rotated.GetPixel(8, y) >> 24, 0xFFu) << y;
   }
+}
+
+// The picture is drawn through the world transform; the offsets it carries say where it lands.
+std::vector<float> g_worldTransform;
+CommandSpy* g_worldTransformSpy;
+GpStatus WINGDIPAPI SpySetWorldTransform(Gdiplus::GpGraphics* graphics, Gdiplus::GpMatrix* matrix) {
+  g_worldTransform.assign(6, 0);
+  dll::GdipGetMatrixElements(matrix, g_worldTransform.data());
+  return g_worldTransformSpy->real<decltype(&SpySetWorldTransform)>()(graphics, matrix);
+}
+
+// Centred: the 10 x 10 picture in its 9 x 9 result starts half a pixel up and to the left.
+// Wine samples that half-pixel shift to whole pixels, so the pixels cannot show it.
+TEST(Bitmap, RotateByZeroDrawsThePictureHalfAPixelUpAndLeft) {
+  Bitmap source = Halves();
+  CommandSpy spy(dll::GdipSetWorldTransform, &SpySetWorldTransform);
+  g_worldTransformSpy = &spy;
+  Bitmap rotated;
+  ASSERT_TRUE(source.Rotate(0, rotated));
+  ASSERT_EQ(g_worldTransform.size(), 6u);
+  const float expected[6] = {1, 0, 0, 1, -0.5f, -0.5f};
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(g_worldTransform[i], expected[i], 1e-5) << i;
 }
 
 TEST(Bitmap, RotateBy90TurnsAboutTheCentreOverTheBackground) {
