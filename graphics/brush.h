@@ -23,17 +23,6 @@ auto GetOn(H* h, Args&&... a) {
   return value;
 }
 
-// Scales or rotates about centre with three calls of one class's own transform functions:
-// for prepended transforms the last call is applied to points first, so the order of the
-// two translations flips with the matrix order. True when the last call succeeds.
-template <class T, class Apply>
-bool AboutCentre(T& t, PointF centre, int order, Apply apply) {
-  float sign = order == Gdiplus::MatrixOrderPrepend ? 1.0f : -1.0f;
-  t.TranslateTransform(sign * centre.X, sign * centre.Y, order);
-  apply();
-  return t.TranslateTransform(-sign * centre.X, -sign * centre.Y, order);
-}
-
 }  // namespace detail
 
 // The brush-level members every brush shares; they work on the brush handle.

@@ -5,26 +5,12 @@
 
 namespace graphics {
 
-namespace {
-
-// Translate to the centre, apply, translate back: for prepended transforms the last call is
-// applied to points first, so the order of the translations flips with the matrix order.
-template <class Apply>
-bool AboutCentre(Graphics& g, PointF centre, int order, Apply apply) {
-  float sign = order == Gdiplus::MatrixOrderPrepend ? 1.0f : -1.0f;
-  g.TranslateTransform(sign * centre.X, sign * centre.Y, order);
-  apply();
-  return g.TranslateTransform(-sign * centre.X, -sign * centre.Y, order);
-}
-
-}  // namespace
-
 bool Graphics::ScaleTransformAt(float sx, float sy, PointF centre, int order) {
-  return AboutCentre(*this, centre, order, [&] { ScaleTransform(sx, sy, order); });
+  return detail::AboutCentre(*this, centre, order, [&] { ScaleTransform(sx, sy, order); });
 }
 
 bool Graphics::RotateTransformAt(float angle, PointF centre, int order) {
-  return AboutCentre(*this, centre, order, [&] { RotateTransform(angle, order); });
+  return detail::AboutCentre(*this, centre, order, [&] { RotateTransform(angle, order); });
 }
 
 bool Graphics::DrawImageRect(const GdipObject& image, float x, float y, float w, float h,

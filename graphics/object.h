@@ -204,6 +204,17 @@ template <const auto& Command>
 using OutType = std::remove_pointer_t<std::tuple_element_t<
     CommandTraits<Bare<decltype(Command)>>::arity - 1, typename CommandTraits<Bare<decltype(Command)>>::Params>>;
 
+// Scales or rotates about centre with three calls of one class's own transform functions:
+// for prepended transforms the last call is applied to points first, so the order of the
+// two translations flips with the matrix order. True when the last call succeeds.
+template <class T, class Apply>
+bool AboutCentre(T& t, PointF centre, int order, Apply apply) {
+  float sign = order == Gdiplus::MatrixOrderPrepend ? 1.0f : -1.0f;
+  t.TranslateTransform(sign * centre.X, sign * centre.Y, order);
+  apply();
+  return t.TranslateTransform(-sign * centre.X, -sign * centre.Y, order);
+}
+
 }  // namespace detail
 
 // An array of records passed to a flat function (family Y): any contiguous range (span,
