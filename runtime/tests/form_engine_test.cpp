@@ -131,8 +131,15 @@ TEST_F(FormEngine, ASecondLoadOnlyRestoresOrActivatesAndFiresNoEvents) {
   Log().clear();
   EXPECT_EQ(Load(kUnitsWindow), window);
   EXPECT_FALSE(IsIconic(window));
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr,
+                               nullptr, nullptr, nullptr);
+  ASSERT_TRUE(other);
+  SetActiveWindow(other);
+  ASSERT_EQ(GetActiveWindow(), other);
   EXPECT_EQ(Load(kUnitsWindow), window);
+  EXPECT_EQ(GetActiveWindow(), window);
   EXPECT_TRUE(Log().empty());
+  DestroyWindow(other);
 }
 
 TEST_F(FormEngine, EventsRaisedDuringALoadAreDropped) {
