@@ -63,7 +63,7 @@ bool GraphicsPath::GetPathData(PathData& data) const {
   if (native.Points && native.Types) {
     ok = Record(dll::GdipGetPathData(handle(), reinterpret_cast<Gdiplus::GpPathData*>(&native)));
     if (ok) {
-      std::memcpy(data.Points.data(), native.Points, size_t(count) * 8);
+      std::memcpy(static_cast<void*>(data.Points.data()), native.Points, size_t(count) * 8);
       std::memcpy(data.Types.data(), native.Types, size_t(count));
       data.Count = count;
     }

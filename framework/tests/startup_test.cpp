@@ -36,8 +36,8 @@ extern "C" __declspec(dllexport) Gdiplus::Status WINAPI CountingGdiplusStartup(
   g_startup.hadCallback = input->DebugEventCallback != nullptr;
   g_startup.hadOutput = output != nullptr;
   using Startup = decltype(&CountingGdiplusStartup);
-  static auto real = reinterpret_cast<Startup>(
-      GetProcAddress(LoadLibraryA("gdiplus.dll"), "GdiplusStartup"));
+  static auto real = reinterpret_cast<Startup>(reinterpret_cast<void*>(
+      GetProcAddress(LoadLibraryA("gdiplus.dll"), "GdiplusStartup")));
   return real(token, input, output);
 }
 
@@ -64,8 +64,10 @@ std::vector<uint32_t> IconPixels(HICON icon) {
   return pixels;
 }
 
-HICON ResourceIcon(const char* name) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, 16, 16, 0));
+// Shared: the system owns the handle, so nothing is left to destroy.
+[[maybe_unused]] HICON ResourceIcon(const char* name) {
+  return static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, 16, 16, LR_SHARED));
 }
 
 class FrameworkStartup : public ::testing::Test {

@@ -193,7 +193,9 @@ TEST(GraphicsPathTest, WidenAndOutlineHitTestAgainstThePen) {
   bool ok = warped.Warp(std::vector<PointF>{{0, 0}, {20, 0}, {0, 20}, {20, 20}}, {0, 0, 10, 10});
   EXPECT_EQ(ok, LastStatus == Gdiplus::Ok);
   EXPECT_TRUE(LastStatus == Gdiplus::Ok || LastStatus == Gdiplus::NotImplemented) << LastStatus;
-  if (ok) EXPECT_NEAR(warped.GetWorldBounds().Width, 20, 0.5);
+  if (ok) {
+    EXPECT_NEAR(warped.GetWorldBounds().Width, 20, 0.5);
+  }
 }
 
 TEST(GraphicsPathTest, AddStringOutlinesTheText) {

@@ -156,7 +156,9 @@ TEST(FontFamily, FromNameGenericAndMetrics) {
   for (bool (FontFamily::*generic)() : {&FontFamily::GenericSansSerif, &FontFamily::GenericSerif,
                                         &FontFamily::GenericMonospace}) {
     FontFamily g;
-    if ((g.*generic)()) EXPECT_FALSE(g.GetFamilyName().empty());
+    if ((g.*generic)()) {
+      EXPECT_FALSE(g.GetFamilyName().empty());
+    }
   }
 }
 
