@@ -1,6 +1,8 @@
 // GraphicsPath against GDI+ itself.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "graphics/graphics.h"
 #include "graphics/matrix.h"
 #include "graphics/path.h"
@@ -168,6 +170,52 @@ TEST(GraphicsPathTest, FiguresShapesAndTransformsBuildTheExpectedOutline) {
   EXPECT_EQ(path.GetPointCount(), before + 4);
   EXPECT_TRUE(path.Reset());
   EXPECT_EQ(path.GetPointCount(), 0);
+}
+
+// Each kind of figure, added alone to an empty path, lands where its arguments say.
+struct Figure {
+  const char* name;
+  std::function<bool(GraphicsPath&)> add;
+  RectF bounds;
+  float slack = 1.5f;  // curves overshoot their points
+};
+
+TEST(GraphicsPathTest, EveryKindOfFigureLandsWithinItsBounds) {
+  const std::vector<PointF> wave{{0, 0}, {10, 10}, {20, 0}, {30, 10}};
+  const std::vector<Point> waveI{{0, 0}, {10, 10}, {20, 0}, {30, 10}};
+  const std::vector<PointF> bezier{{0, 0}, {0, 10}, {20, 10}, {20, 0}};
+  const std::vector<Point> bezierI{{0, 0}, {0, 10}, {20, 10}, {20, 0}};
+  const std::vector<Point> triangleI{{0, 0}, {20, 0}, {0, 10}};
+  const Figure figures[] = {
+      {"AddArc", [](GraphicsPath& p) { return p.AddArc(0, 0, 20, 10, 180, 180); }, {0, 0, 20, 5}},
+      {"AddArcI", [](GraphicsPath& p) { return p.AddArcI(0, 0, 20, 10, 0, 180); }, {0, 5, 20, 5}},
+      {"AddBezier", [](GraphicsPath& p) { return p.AddBezier(0, 0, 0, 10, 20, 10, 20, 0); }, {0, 0, 20, 7.5f}},
+      {"AddBeziers", [&](GraphicsPath& p) { return p.AddBeziers(bezier); }, {0, 0, 20, 7.5f}},
+      {"AddBeziersI", [&](GraphicsPath& p) { return p.AddBeziersI(bezierI); }, {0, 0, 20, 7.5f}},
+      {"AddCurveI", [&](GraphicsPath& p) { return p.AddCurveI(waveI); }, {0, 0, 30, 10}},
+      {"AddCurve2", [&](GraphicsPath& p) { return p.AddCurve2(wave, 0); }, {0, 0, 30, 10}},
+      {"AddCurve2I", [&](GraphicsPath& p) { return p.AddCurve2I(waveI, 0); }, {0, 0, 30, 10}},
+      {"AddCurve3", [&](GraphicsPath& p) { return p.AddCurve3(wave, 1, 1, 0); }, {10, 0, 10, 10}},
+      {"AddCurve3I", [&](GraphicsPath& p) { return p.AddCurve3I(waveI, 2, 1, 0); }, {20, 0, 10, 10}},
+      {"AddClosedCurve", [&](GraphicsPath& p) { return p.AddClosedCurve2(wave, 0); }, {0, 0, 30, 10}},
+      {"AddClosedCurveI", [&](GraphicsPath& p) { return p.AddClosedCurveI(waveI); }, {0, 0, 30, 10}, 7},
+      {"AddPie", [](GraphicsPath& p) { return p.AddPie(0, 0, 20, 20, 0, 90); }, {10, 10, 10, 10}},
+      {"AddPolygonI", [&](GraphicsPath& p) { return p.AddPolygonI(triangleI); }, {0, 0, 20, 10}},
+      {"AddRectanglesI", [](GraphicsPath& p) { return p.AddRectanglesI(std::vector<Rect>{{5, 5, 10, 20}}); }, {5, 5, 10, 20}},
+      {"AddEllipseI", [](GraphicsPath& p) { return p.AddEllipseI(2, 3, 20, 10); }, {2, 3, 20, 10}},
+  };
+  for (const Figure& figure : figures) {
+    SCOPED_TRACE(figure.name);
+    GraphicsPath path;
+    ASSERT_TRUE(path.Create());
+    EXPECT_TRUE(figure.add(path)) << LastStatus;
+    EXPECT_GT(path.GetPointCount(), 1);
+    RectF bounds = path.GetWorldBounds();
+    EXPECT_NEAR(bounds.X, figure.bounds.X, figure.slack);
+    EXPECT_NEAR(bounds.Y, figure.bounds.Y, figure.slack);
+    EXPECT_NEAR(bounds.Width, figure.bounds.Width, 2 * figure.slack);
+    EXPECT_NEAR(bounds.Height, figure.bounds.Height, 2 * figure.slack);
+  }
 }
 
 TEST(GraphicsPathTest, WidenAndOutlineHitTestAgainstThePen) {
