@@ -390,25 +390,6 @@ TEST_F(FormEngine, ServicesReachTheTemplatesAndInstances) {
   EXPECT_EQ(RuntimeService(kServiceFindInstance, kUnitsWindow, kUnitB), 0);
 }
 
-TypedValue ComponentRef(uint32_t windowId, uint32_t unitId) {
-  TypedValue v;
-  v.low = windowId;
-  v.high = unitId;
-  v.type = kWindowDataType;
-  return v;
-}
-
-TypedValue IntValue(int32_t value) {
-  TypedValue v;
-  v.low = uint32_t(value);
-  v.type = kTypeInt;
-  return v;
-}
-
-TypedValue Core(CoreCommand command, std::vector<TypedValue> args) {
-  return Entries().CallCoreCommand(kCoreCommands[command], int(args.size()), args.data());
-}
-
 TEST_F(FormEngine, AHandlerLoadsAndMovesAWindowThroughTheCommands) {
   HWND main = Load(kMainWindow);
   ASSERT_TRUE(main);
@@ -437,13 +418,13 @@ TEST_F(FormEngine, CommandsReachLoadedUnits) {
   HWND window = Load(kUnitsWindow);
   ASSERT_TRUE(window);
   HWND c = FindInstance(kUnitsWindow, kUnitC);
-  EXPECT_EQ(Core(kWindowHandleOf, {ComponentRef(kUnitsWindow, kUnitsWindowOwn)}).low,
+  EXPECT_EQ(CoreCall(kWindowHandleOf, {UnitValue(kUnitsWindow, kUnitsWindowOwn)}).low,
             uint32_t(uintptr_t(window)));
-  EXPECT_EQ(Core(kWindowHandleOf, {ComponentRef(kUnitsWindow, kUnitC)}).low,
+  EXPECT_EQ(CoreCall(kWindowHandleOf, {UnitValue(kUnitsWindow, kUnitC)}).low,
             uint32_t(uintptr_t(c)));
 
   // A unit inside a container moves in its container's client coordinates.
-  Core(kMoveUnit, {ComponentRef(kUnitsWindow, kUnitC), IntValue(7), IntValue(8)});
+  CoreCall(kMoveUnit, {UnitValue(kUnitsWindow, kUnitC), IntValue(7), IntValue(8)});
   RECT rect;
   GetWindowRect(c, &rect);
   MapWindowPoints(nullptr, FindInstance(kUnitsWindow, kUnitB), reinterpret_cast<POINT*>(&rect), 2);
@@ -453,12 +434,12 @@ TEST_F(FormEngine, CommandsReachLoadedUnits) {
   EXPECT_EQ(rect.bottom - rect.top, 20);
 
   // A loaded window as parent; a parent that is not loaded gives false.
-  EXPECT_EQ(Core(kLoadWindow, {ComponentRef(kStyledWindow, 0x06000051),
-                               ComponentRef(kModalWindow, 0x06000041)}).low, 0u);
+  EXPECT_EQ(CoreCall(kLoadWindow, {UnitValue(kStyledWindow, 0x06000051),
+                               UnitValue(kModalWindow, 0x06000041)}).low, 0u);
   EXPECT_EQ(FindInstance(kStyledWindow, 0), nullptr);
-  EXPECT_EQ(Core(kLoadWindow, {ComponentRef(kFailingUnitWindow, 0x06000021)}).low, 0u);
-  EXPECT_NE(Core(kLoadWindow, {ComponentRef(kStyledWindow, 0x06000051),
-                               ComponentRef(kUnitsWindow, kUnitsWindowOwn)}).low, 0u);
+  EXPECT_EQ(CoreCall(kLoadWindow, {UnitValue(kFailingUnitWindow, 0x06000021)}).low, 0u);
+  EXPECT_NE(CoreCall(kLoadWindow, {UnitValue(kStyledWindow, 0x06000051),
+                               UnitValue(kUnitsWindow, kUnitsWindowOwn)}).low, 0u);
   EXPECT_EQ(GetWindow(FindInstance(kStyledWindow, 0), GW_OWNER), window);
 }
 

@@ -175,35 +175,16 @@ std::vector<uint8_t> IconFile() {
   return w.take();
 }
 
-TypedValue Component(uint32_t windowId, uint32_t unitId) {
-  TypedValue v;
-  v.low = windowId;
-  v.high = unitId;
-  v.type = kWindowDataType;
-  return v;
-}
-
-TypedValue Int(int32_t value) {
-  TypedValue v;
-  v.low = uint32_t(value);
-  v.type = kTypeInt;
-  return v;
-}
-
-TypedValue Core(CoreCommand command, std::vector<TypedValue> args) {
-  return Entries().CallCoreCommand(kCoreCommands[command], int(args.size()), args.data());
-}
-
 HandlerResult MainWindowCreated(std::span<const int32_t>) {
   LogEvent(0);
   HWND main = reinterpret_cast<HWND>(
-      intptr_t(Core(kWindowHandleOf, {Component(kMainWindow, kMainWindowOwn)}).low));
+      intptr_t(CoreCall(kWindowHandleOf, {UnitValue(kMainWindow, kMainWindowOwn)}).low));
   Log().push_back(main == FindInstance(kMainWindow, 0) ? "handle ok" : "handle wrong");
-  TypedValue loaded = Core(kLoadWindow, {Component(kPageWindow, kPageWindowOwn),
-                                         Component(kMainWindow, kMainWindowOwn)});
+  TypedValue loaded = CoreCall(kLoadWindow, {UnitValue(kPageWindow, kPageWindowOwn),
+                                         UnitValue(kMainWindow, kMainWindowOwn)});
   Log().push_back(loaded.low ? "page loaded" : "page not loaded");
-  Core(kMoveUnit, {Component(kPageWindow, kPageWindowOwn), Int(10), Int(584), Int(1001),
-                   Int(-1)});
+  CoreCall(kMoveUnit, {UnitValue(kPageWindow, kPageWindowOwn), IntValue(10), IntValue(584), IntValue(1001),
+                   IntValue(-1)});
   return {};
 }
 
@@ -332,6 +313,25 @@ std::vector<uint8_t> BuildFormData() {
 }
 
 }  // namespace
+
+TypedValue UnitValue(uint32_t windowId, uint32_t unitId) {
+  TypedValue v;
+  v.low = windowId;
+  v.high = unitId;
+  v.type = kWindowDataType;
+  return v;
+}
+
+TypedValue IntValue(int32_t value) {
+  TypedValue v;
+  v.low = uint32_t(value);
+  v.type = kTypeInt;
+  return v;
+}
+
+TypedValue CoreCall(CoreCommand command, std::vector<TypedValue> args) {
+  return Entries().CallCoreCommand(kCoreCommands[command], int(args.size()), args.data());
+}
 
 }  // namespace runtime::tests
 

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "runtime/core_library.h"
+#include "runtime/typed_value.h"
+
 namespace runtime::tests {
 
 // Windows.
@@ -50,5 +53,10 @@ inline constexpr char kStyledClass[] = "TarvoStoredClass";
 // "event <n> <window>", "destroyed <unit>", "args <a> <b>".
 std::vector<std::string>& Log();
 std::string Hex(uint32_t value);
+
+// Typed arguments for the core commands, and a call of one of them.
+TypedValue UnitValue(uint32_t windowId, uint32_t unitId);
+TypedValue IntValue(int32_t value);
+TypedValue CoreCall(CoreCommand command, std::vector<TypedValue> args);
 
 }  // namespace runtime::tests
