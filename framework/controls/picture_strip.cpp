@@ -63,26 +63,25 @@ int PictureStrip::cutBySeparators(std::span<const uint8_t> bytes) {
 }
 
 int PictureStrip::cutColumns(std::span<const uint8_t> bytes, int tileWidth) {
-  clear();
-  graphics::Bitmap picture;
-  if (!Decode(bytes, picture)) return 0;
-  const int width = int(picture.GetWidth()), height = int(picture.GetHeight());
-  totalWidth_ = width;
-  totalHeight_ = height;
-  for (int x = 0; tileWidth > 0 && x + tileWidth <= width; x += tileWidth)
-    tiles_.push_back({EncodeArea(picture, {x, 0, tileWidth, height}), tileWidth, height});
-  return getCount();
+  return cutEvenly(bytes, tileWidth, true);
 }
 
 int PictureStrip::cutRows(std::span<const uint8_t> bytes, int tileHeight) {
+  return cutEvenly(bytes, tileHeight, false);
+}
+
+int PictureStrip::cutEvenly(std::span<const uint8_t> bytes, int step, bool columns) {
   clear();
   graphics::Bitmap picture;
   if (!Decode(bytes, picture)) return 0;
   const int width = int(picture.GetWidth()), height = int(picture.GetHeight());
   totalWidth_ = width;
   totalHeight_ = height;
-  for (int y = 0; tileHeight > 0 && y + tileHeight <= height; y += tileHeight)
-    tiles_.push_back({EncodeArea(picture, {0, y, width, tileHeight}), width, tileHeight});
+  const int length = columns ? width : height;
+  for (int at = 0; step > 0 && at + step <= length; at += step) {
+    graphics::Rect area = columns ? graphics::Rect{at, 0, step, height} : graphics::Rect{0, at, width, step};
+    tiles_.push_back({EncodeArea(picture, area), area.Width, area.Height});
+  }
   return getCount();
 }
 

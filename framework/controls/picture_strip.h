@@ -35,6 +35,8 @@ class PictureStrip {
   int getHeight(int index) const;
 
  private:
+  int cutEvenly(std::span<const uint8_t> picture, int step, bool columns);
+
   struct Tile {
     std::vector<uint8_t> png;
     int width = 0;
